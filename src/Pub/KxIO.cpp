@@ -1,0 +1,4 @@
+#include "Pub/KxIO.h"
+
+CKxIO::CKxIO() = default;
+CKxIO::~CKxIO() = default;
