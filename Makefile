@@ -20,7 +20,7 @@ run: build
 	@if [ -x $(BUILD_DIR)/bin/KX_GSM_CN ]; then \
 		cd $(BUILD_DIR)/bin && ./KX_GSM_CN; \
 	else \
-		echo "Built into $(BUILD_DIR)/bin:"; ls -1 $(BUILD_DIR)/bin; \
+		echo "Built into $(BUILD_DIR):"; ls -1 $(BUILD_DIR)/bin $(BUILD_DIR)/tests 2>/dev/null | grep -v -e CMake -e cmake -e Makefile -e _autogen; \
 	fi
 
 test: build
