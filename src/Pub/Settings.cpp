@@ -7,6 +7,8 @@
 int g_nLang = 0;
 int g_nPkg = 0;
 int g_nTime = 0;
+bool g_bPortsSet = false;
+QString g_strPorts;
 
 namespace
 {
@@ -38,6 +40,10 @@ void LoadSettings(const QString& strPath)
     g_nLang = ReadInt(ini, "LANG", kDefaultLang);
     g_nPkg = ReadInt(ini, "PKG", kDefaultPkg);
     g_nTime = ReadInt(ini, "TIME", kDefaultTime);
+    const QVariant ports = ini.value(QStringLiteral("PORTS"));
+    g_bPortsSet = ports.isValid();
+    g_strPorts = ports.typeId() == QMetaType::QStringList ? ports.toStringList().join(u',')
+                                                          : ports.toString();
     ini.endGroup();
 }
 
@@ -48,6 +54,8 @@ bool SaveSettings(const QString& strPath)
     ini.setValue(QStringLiteral("LANG"), QString::number(g_nLang));
     ini.setValue(QStringLiteral("PKG"), QString::number(g_nPkg));
     ini.setValue(QStringLiteral("TIME"), QString::number(g_nTime));
+    if (g_bPortsSet)
+        ini.setValue(QStringLiteral("PORTS"), g_strPorts);
     ini.endGroup();
     ini.sync();
     return ini.status() == QSettings::NoError;
