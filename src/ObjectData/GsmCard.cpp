@@ -5,6 +5,9 @@
 #include "ObjectData/Global.h"
 #include "ObjectData/GsmPage.h"
 #include "ObjectData/Vocabulary.h"
+#include "Pub/KxLinkText.h"
+#include "Pub/KxMsgBox.h"
+#include "Pub/KxSendProgress.h"
 #include "Pub/KxStr.h"
 #include "Pub/KxTrace.h"
 
@@ -202,4 +205,211 @@ int CGsmCard::BuildTimedPowerCommand(QString* pCmd) const
         return -1;
     return KxEmitCommand(pCmd, KxCommandHead(CMD_TIMED_POWER) + QString::number(nCount) + u':' +
                                    periods);
+}
+
+// --- sending ---
+
+namespace
+{
+const int kSuccessText = 42018;
+
+bool IsDtuSendMode(int nMode)
+{
+    return nMode == 1 || nMode == 3;
+}
+
+// The line of the report that names a command: whole up to 5 characters,
+// else its first 5 characters and "...".
+QString CommandFailureLine(const QString& strResult, const QString& strCmd)
+{
+    if (strCmd.size() <= 5)
+        return strResult + QStringLiteral(", ") + strCmd + QStringLiteral(" \r\n");
+    return strResult + QStringLiteral(", ") + strCmd.left(5) + QStringLiteral("...\r\n");
+}
+
+// "n commands not sent, from <command>" for a cancelled action.
+QString NotSentLine(int nCount, const QString& strFirst)
+{
+    const QString strShort =
+        strFirst.size() <= 5 ? strFirst : strFirst.left(5) + QStringLiteral("...");
+    return KxLinkString(KX_STR_NOT_SENT).arg(nCount).arg(strShort);
+}
+
+QString FirstText(const QStringList& list)
+{
+    for (const QString& strText : list)
+        if (!strText.isNull())
+            return strText;
+    return QString();
+}
+
+void ReportStep(int nCommand, int nCommands, const QString* pTarget, const QString& strPort)
+{
+    KxSendStep step;
+    step.nCommand = nCommand;
+    step.nCommands = nCommands;
+    if (pTarget)
+        step.strTarget = *pTarget;
+    step.strPort = strPort;
+    KxReportSendStep(step);
+}
+
+void ReportOpenFailure(const CKxIO& link)
+{
+    if (link.IsCancelled())
+    {
+        KxMessageBox(KxLinkString(KX_STR_SEND_CANCELLED) + QStringLiteral("\r\n") +
+                         KxLinkString(KX_STR_NOTHING_SENT),
+                     KxMsgIcon::Information);
+        return;
+    }
+    KxMessageBox(link.GetResultText(), KxMsgIcon::Error);
+}
+} // namespace
+
+int CGsmCard::SendCommand(const QString& strCmd, int nLength, char* pReply, int nReplySize)
+{
+    if (strCmd.isEmpty() || nLength < 1)
+        return 0;
+    if (!m_link.OpenPort(m_nSendMode))
+    {
+        ReportOpenFailure(m_link);
+        return 0;
+    }
+
+    // In the serial modes there is one target without a number.
+    const bool bDtu = IsDtuSendMode(m_nSendMode);
+    const int nTargets = bDtu ? int(m_arrDtuPhones.size()) : 1;
+    QString strReport;
+    int nAccepted = 0;
+    int nTarget = 0;
+    for (; nTarget < nTargets; ++nTarget)
+    {
+        const QString* pTarget = bDtu ? &m_arrDtuPhones[nTarget] : nullptr;
+        ReportStep(nTarget + 1, nTargets, pTarget, m_link.GetPort());
+        if (m_link.SendCmd(pTarget, strCmd, nLength, pReply, nReplySize))
+        {
+            ++nAccepted;
+            continue;
+        }
+        if (m_link.IsCancelled())
+            break;
+        const QString strResult = KxLinkString(m_link.GetResultId());
+        if (pTarget)
+            strReport += *pTarget + QStringLiteral(", ") + strResult;
+        else
+            strReport += strResult + u' ' + m_link.GetReply();
+    }
+    m_link.Close();
+
+    if (nTarget < nTargets)
+    {
+        // Cancelled: what failed so far, then every target still without it.
+        QString strText = KxLinkString(KX_STR_SEND_CANCELLED);
+        if (!strReport.isEmpty())
+            strText += QStringLiteral("\r\n") + strReport;
+        const QString strNotSent = NotSentLine(1, strCmd.left(nLength));
+        for (; nTarget < nTargets; ++nTarget)
+        {
+            strText += QStringLiteral("\r\n");
+            if (bDtu)
+                strText += m_arrDtuPhones[nTarget] + QStringLiteral(", ");
+            strText += strNotSent;
+        }
+        KxMessageBox(strText, KxMsgIcon::Information);
+        return 0;
+    }
+    if (nAccepted == nTargets)
+    {
+        KxMessageBox(KxLinkString(kSuccessText), KxMsgIcon::Information);
+        return 1;
+    }
+    KxMessageBox(strReport, KxMsgIcon::Information);
+    return 0;
+}
+
+int CGsmCard::SendCommandList(const QStringList* pList)
+{
+    if (!pList)
+        return 0;
+    if (!m_link.OpenPort(m_nSendMode))
+    {
+        ReportOpenFailure(m_link);
+        return 0;
+    }
+
+    const bool bDtu = IsDtuSendMode(m_nSendMode);
+    const int nTargets = bDtu ? int(m_arrDtuPhones.size()) : 1;
+    // A null entry stands for a missing text: skipped, and not held against
+    // the target.
+    int nTexts = 0;
+    for (const QString& strText : *pList)
+        if (!strText.isNull())
+            ++nTexts;
+    const int nSteps = nTargets * int(pList->size());
+
+    QString strReport;
+    int nAccepted = 0;
+    int nTarget = 0;
+    bool bCancelled = false;
+    QString strCancel; // what the cancelled target did not get
+    for (; nTarget < nTargets; ++nTarget)
+    {
+        const QString* pTarget = bDtu ? &m_arrDtuPhones[nTarget] : nullptr;
+        QString strFailure;
+        int nCount = 0;
+        int nTried = 0;
+        for (int i = 0; i < pList->size(); ++i)
+        {
+            const QString& strText = pList->at(i);
+            if (strText.isNull())
+                continue;
+            ReportStep(nTarget * int(pList->size()) + i + 1, nSteps, pTarget, m_link.GetPort());
+            bool bOk = m_link.SendCmd(pTarget, strText, int(strText.size()));
+            if (!bOk && !m_link.IsCancelled())
+                bOk = m_link.SendCmd(pTarget, strText, int(strText.size()));
+            if (m_link.IsCancelled())
+            {
+                bCancelled = true;
+                strCancel = strFailure + NotSentLine(nTexts - nTried, strText);
+                break;
+            }
+            ++nTried;
+            if (bOk)
+                ++nCount;
+            else
+                strFailure = CommandFailureLine(KxLinkString(m_link.GetResultId()), strText);
+        }
+        if (bCancelled)
+            break;
+        if (nCount == nTexts)
+            ++nAccepted;
+        else if (pTarget)
+            strReport += *pTarget + QStringLiteral(", ") + strFailure + QStringLiteral(" \r\n");
+        else
+            strReport += strFailure + QStringLiteral(" \r\n");
+    }
+    m_link.Close();
+
+    if (bCancelled)
+    {
+        QString strText = KxLinkString(KX_STR_SEND_CANCELLED) + QStringLiteral("\r\n") + strReport;
+        for (; nTarget < nTargets; ++nTarget)
+        {
+            if (bDtu)
+                strText += m_arrDtuPhones[nTarget] + QStringLiteral(", ");
+            strText += strCancel + QStringLiteral("\r\n");
+            // Later targets got none of the list.
+            strCancel = NotSentLine(nTexts, FirstText(*pList));
+        }
+        KxMessageBox(strText, KxMsgIcon::Information);
+        return 0;
+    }
+    if (nAccepted == nTargets)
+    {
+        KxMessageBox(KxLinkString(kSuccessText), KxMsgIcon::Information);
+        return 1;
+    }
+    KxMessageBox(strReport, KxMsgIcon::Information);
+    return 0;
 }

@@ -123,6 +123,19 @@ public:
     // The two-digit code the card expects for a scan-mode entry.
     static int ScanCode(int nScanMode);
 
+    // Sending through the card's link, to every target of its send mode (the
+    // DTU numbers in the DTU modes, the card itself otherwise). Each opens
+    // the link, sends, closes it and tells the user the outcome in one
+    // message box. 1 when every target accepted everything, else 0. A
+    // cancelled action stops at once and reports what was not sent.
+    //
+    // One command (a settings panel's command box); pReply, when given,
+    // receives the raw reply bytes as CKxIO::SendCmd copies them.
+    int SendCommand(const QString& strCmd, int nLength, char* pReply = nullptr, int nReplySize = 0);
+    // A list of commands (the message commands in g_cmdList); a command
+    // that fails is tried once more.
+    int SendCommandList(const QStringList* pList);
+
 private:
     void Reset();
 
