@@ -20,101 +20,137 @@ const char kProjectFileName[] = "default.gsmprj";
 
 // The values of a card, a zone and a message, in the order they are written.
 // The reader looks for them in the same order, because its searches only move
-// forward.
-struct CardField
+// forward. A value is either a text or an integer; integers are written as
+// decimal text and read the forgiving way (KxStrToInt).
+template <typename T> struct Field
 {
-    const char* pszName;
-    QString (*get)(const CGsmCard&);
-    void (*set)(CGsmCard&, const QString&);
+    const char16_t* pszName;
+    QString (*getText)(const T&);
+    void (*setText)(T&, const QString&);
+    int (*getInt)(const T&);
+    void (*setInt)(T&, int);
 };
 
-QString Num(int n)
+template <typename T>
+constexpr Field<T> Text(const char16_t* pszName, QString (*get)(const T&),
+                        void (*set)(T&, const QString&))
 {
-    return QString::number(n);
+    return {pszName, get, set, nullptr, nullptr};
 }
+
+template <typename T>
+constexpr Field<T> Int(const char16_t* pszName, int (*get)(const T&), void (*set)(T&, int))
+{
+    return {pszName, nullptr, nullptr, get, set};
+}
+
+using C = CGsmCard;
+using P = CGsmPage;
 
 // Card type, send mode and ID go through their setters, which refuse values
 // outside their ranges: such a value keeps the new card's default.
-const CardField s_cardFields[] = {
-    {"nm", [](const CGsmCard& c) { return c.GetName(); },
-     [](CGsmCard& c, const QString& s) { c.SetName(s); }},
-    {"id", [](const CGsmCard& c) { return Num(c.GetId()); },
-     [](CGsmCard& c, const QString& s) { c.SetId(KxStrToInt(s)); }},
-    {"ct", [](const CGsmCard& c) { return Num(c.GetCardType()); },
-     [](CGsmCard& c, const QString& s) { c.SetCardType(KxStrToInt(s)); }},
-    {"sm", [](const CGsmCard& c) { return Num(c.GetSendMode()); },
-     [](CGsmCard& c, const QString& s) { c.SetSendMode(KxStrToInt(s)); }},
-    {"chk", [](const CGsmCard& c) { return Num(c.IsChecked()); },
-     [](CGsmCard& c, const QString& s) { c.SetChecked(KxStrToInt(s)); }},
-    {"nw", [](const CGsmCard& c) { return Num(c.GetWidth()); },
-     [](CGsmCard& c, const QString& s) { c.SetWidth(KxStrToInt(s)); }},
-    {"nh", [](const CGsmCard& c) { return Num(c.GetHeight()); },
-     [](CGsmCard& c, const QString& s) { c.SetHeight(KxStrToInt(s)); }},
-    {"dp", [](const CGsmCard& c) { return Num(c.GetDataPolarity()); },
-     [](CGsmCard& c, const QString& s) { c.SetDataPolarity(KxStrToInt(s)); }},
-    {"oe", [](const CGsmCard& c) { return Num(c.GetOePolarity()); },
-     [](CGsmCard& c, const QString& s) { c.SetOePolarity(KxStrToInt(s)); }},
-    {"clr", [](const CGsmCard& c) { return Num(c.GetColorType()); },
-     [](CGsmCard& c, const QString& s) { c.SetColorType(KxStrToInt(s)); }},
-    {"row", [](const CGsmCard& c) { return Num(c.GetRowOrder()); },
-     [](CGsmCard& c, const QString& s) { c.SetRowOrder(KxStrToInt(s)); }},
-    {"scan", [](const CGsmCard& c) { return Num(c.GetScanMode()); },
-     [](CGsmCard& c, const QString& s) { c.SetScanMode(KxStrToInt(s)); }},
-    {"bph", [](const CGsmCard& c) { return c.GetBindPhones(); },
-     [](CGsmCard& c, const QString& s) { c.SetBindPhones(s); }},
-    {"dph", [](const CGsmCard& c) { return c.GetDtuPhones(); },
-     [](CGsmCard& c, const QString& s) { c.SetDtuPhones(s); }},
+const Field<C> s_cardFields[] = {
+    Text<C>(
+        u"nm", [](const C& c) { return c.GetName(); },
+        [](C& c, const QString& s) { c.SetName(s); }),
+    Int<C>(
+        u"id", [](const C& c) { return c.GetId(); }, [](C& c, int n) { c.SetId(n); }),
+    Int<C>(
+        u"ct", [](const C& c) { return c.GetCardType(); }, [](C& c, int n) { c.SetCardType(n); }),
+    Int<C>(
+        u"sm", [](const C& c) { return c.GetSendMode(); }, [](C& c, int n) { c.SetSendMode(n); }),
+    Int<C>(
+        u"chk", [](const C& c) { return c.IsChecked(); }, [](C& c, int n) { c.SetChecked(n); }),
+    Int<C>(
+        u"nw", [](const C& c) { return c.GetWidth(); }, [](C& c, int n) { c.SetWidth(n); }),
+    Int<C>(
+        u"nh", [](const C& c) { return c.GetHeight(); }, [](C& c, int n) { c.SetHeight(n); }),
+    Int<C>(
+        u"dp", [](const C& c) { return c.GetDataPolarity(); },
+        [](C& c, int n) { c.SetDataPolarity(n); }),
+    Int<C>(
+        u"oe", [](const C& c) { return c.GetOePolarity(); },
+        [](C& c, int n) { c.SetOePolarity(n); }),
+    Int<C>(
+        u"clr", [](const C& c) { return c.GetColorType(); },
+        [](C& c, int n) { c.SetColorType(n); }),
+    Int<C>(
+        u"row", [](const C& c) { return c.GetRowOrder(); }, [](C& c, int n) { c.SetRowOrder(n); }),
+    Int<C>(
+        u"scan", [](const C& c) { return c.GetScanMode(); }, [](C& c, int n) { c.SetScanMode(n); }),
+    // A text of fewer than 2 characters keeps the default (SetBindPhones).
+    Text<C>(
+        u"bph", [](const C& c) { return c.GetBindPhones(); },
+        [](C& c, const QString& s) { c.SetBindPhones(s); }),
+    // Stored with a closing "|" and split into the DTU targets (SetDtuPhones).
+    Text<C>(
+        u"dph", [](const C& c) { return c.GetDtuPhones(); },
+        [](C& c, const QString& s) { c.SetDtuPhones(s); }),
 };
 
 struct ZoneField
 {
-    const char* pszName;
+    const char16_t* pszName;
     int (CDivObj::*get)() const;
     void (CDivObj::*set)(int);
 };
 
 const ZoneField s_zoneFields[] = {
-    {"x", &CDivObj::GetX, &CDivObj::SetX},
-    {"y", &CDivObj::GetY, &CDivObj::SetY},
-    {"cx", &CDivObj::GetCx, &CDivObj::SetCx},
-    {"cy", &CDivObj::GetCy, &CDivObj::SetCy},
+    {u"x", &CDivObj::GetX, &CDivObj::SetX},
+    {u"y", &CDivObj::GetY, &CDivObj::SetY},
+    {u"cx", &CDivObj::GetCx, &CDivObj::SetCx},
+    {u"cy", &CDivObj::GetCy, &CDivObj::SetCy},
 };
 
-struct PageField
+// The caption "sum" is stored as it stands, not worked out again on load.
+const Field<P> s_pageFields[] = {
+    Int<P>(
+        u"chk", [](const P& p) { return p.IsChecked(); }, [](P& p, int n) { p.SetChecked(n); }),
+    Text<P>(
+        u"nme", [](const P& p) { return p.GetName(); },
+        [](P& p, const QString& s) { p.SetName(s); }),
+    Text<P>(
+        u"sum", [](const P& p) { return p.GetCaption(); },
+        [](P& p, const QString& s) { p.SetCaption(s); }),
+    Int<P>(
+        u"clr", [](const P& p) { return p.GetColor(); }, [](P& p, int n) { p.SetColor(n); }),
+    Int<P>(
+        u"dly", [](const P& p) { return p.GetStay(); }, [](P& p, int n) { p.SetStay(n); }),
+    Int<P>(
+        u"div", [](const P& p) { return p.GetZone(); }, [](P& p, int n) { p.SetZone(n); }),
+    Int<P>(
+        u"edg", [](const P& p) { return p.GetBorder(); }, [](P& p, int n) { p.SetBorder(n); }),
+    Int<P>(
+        u"eff", [](const P& p) { return p.GetEffect(); }, [](P& p, int n) { p.SetEffect(n); }),
+    Int<P>(
+        u"ft", [](const P& p) { return p.GetFont(); }, [](P& p, int n) { p.SetFont(n); }),
+    Int<P>(
+        u"spd", [](const P& p) { return p.GetSpeed(); }, [](P& p, int n) { p.SetSpeed(n); }),
+    Int<P>(
+        u"type", [](const P& p) { return p.GetType(); }, [](P& p, int n) { p.SetType(n); }),
+    Text<P>(
+        u"cont", [](const P& p) { return p.GetContent(); },
+        [](P& p, const QString& s) { p.SetContent(s); }),
+    Text<P>(
+        u"fmt", [](const P& p) { return p.GetTimeFormat(); },
+        [](P& p, const QString& s) { p.SetTimeFormat(s); }),
+};
+
+template <typename T> void Apply(const Field<T>& f, T& target, const QString& strText)
 {
-    const char* pszName;
-    QString (*get)(const CGsmPage&);
-    void (*set)(CGsmPage&, const QString&);
-};
+    if (f.setText)
+        f.setText(target, strText);
+    else
+        f.setInt(target, KxStrToInt(strText));
+}
 
-const PageField s_pageFields[] = {
-    {"chk", [](const CGsmPage& p) { return Num(p.IsChecked()); },
-     [](CGsmPage& p, const QString& s) { p.SetChecked(KxStrToInt(s)); }},
-    {"nme", [](const CGsmPage& p) { return p.GetName(); },
-     [](CGsmPage& p, const QString& s) { p.SetName(s); }},
-    {"sum", [](const CGsmPage& p) { return p.GetCaption(); },
-     [](CGsmPage& p, const QString& s) { p.SetCaption(s); }},
-    {"clr", [](const CGsmPage& p) { return Num(p.GetColor()); },
-     [](CGsmPage& p, const QString& s) { p.SetColor(KxStrToInt(s)); }},
-    {"dly", [](const CGsmPage& p) { return Num(p.GetStay()); },
-     [](CGsmPage& p, const QString& s) { p.SetStay(KxStrToInt(s)); }},
-    {"div", [](const CGsmPage& p) { return Num(p.GetZone()); },
-     [](CGsmPage& p, const QString& s) { p.SetZone(KxStrToInt(s)); }},
-    {"edg", [](const CGsmPage& p) { return Num(p.GetBorder()); },
-     [](CGsmPage& p, const QString& s) { p.SetBorder(KxStrToInt(s)); }},
-    {"eff", [](const CGsmPage& p) { return Num(p.GetEffect()); },
-     [](CGsmPage& p, const QString& s) { p.SetEffect(KxStrToInt(s)); }},
-    {"ft", [](const CGsmPage& p) { return Num(p.GetFont()); },
-     [](CGsmPage& p, const QString& s) { p.SetFont(KxStrToInt(s)); }},
-    {"spd", [](const CGsmPage& p) { return Num(p.GetSpeed()); },
-     [](CGsmPage& p, const QString& s) { p.SetSpeed(KxStrToInt(s)); }},
-    {"type", [](const CGsmPage& p) { return Num(p.GetType()); },
-     [](CGsmPage& p, const QString& s) { p.SetType(KxStrToInt(s)); }},
-    {"cont", [](const CGsmPage& p) { return p.GetContent(); },
-     [](CGsmPage& p, const QString& s) { p.SetContent(s); }},
-    {"fmt", [](const CGsmPage& p) { return p.GetTimeFormat(); },
-     [](CGsmPage& p, const QString& s) { p.SetTimeFormat(s); }},
-};
+template <typename T> void Write(CMarkupMSXML& xml, const Field<T>& f, const T& source)
+{
+    if (f.getText)
+        xml.AppendElem(f.pszName, f.getText(source));
+    else
+        xml.AppendElem(f.pszName, f.getInt(source));
+}
 
 void StartWithDefaultCard()
 {
@@ -146,10 +182,10 @@ QString KeepAside(const QString& strPath, QString* pError)
 
 void ReadCard(CMarkupMSXML& xml, CGsmCard* pCard)
 {
-    for (const CardField& f : s_cardFields)
+    for (const Field<C>& f : s_cardFields)
     {
-        if (xml.FindNext(QLatin1String(f.pszName)))
-            f.set(*pCard, xml.GetText());
+        if (xml.FindNext(f.pszName))
+            Apply(f, *pCard, xml.GetText());
     }
 
     // The new card's default zone is not part of the project.
@@ -160,7 +196,7 @@ void ReadCard(CMarkupMSXML& xml, CGsmCard* pCard)
         pCard->AddZone(pZone);
         for (const ZoneField& f : s_zoneFields)
         {
-            if (xml.FindNextChild(QLatin1String(f.pszName)))
+            if (xml.FindNextChild(f.pszName))
                 (pZone->*f.set)(KxStrToInt(xml.GetChildText()));
         }
     }
@@ -172,10 +208,10 @@ void ReadCard(CMarkupMSXML& xml, CGsmCard* pCard)
         // messages loaded before it.
         auto* pPage = new CGsmPage(pCard);
         pCard->AddPage(pPage);
-        for (const PageField& f : s_pageFields)
+        for (const Field<P>& f : s_pageFields)
         {
-            if (xml.FindNextChild(QLatin1String(f.pszName)))
-                f.set(*pPage, xml.GetChildText());
+            if (xml.FindNextChild(f.pszName))
+                Apply(f, *pPage, xml.GetChildText());
         }
     }
 }
@@ -245,22 +281,22 @@ bool SaveProject(const QString& strPath, QString* pError)
     {
         xml.AppendElem(QStringLiteral("gsmcard"));
         xml.Enter();
-        for (const CardField& f : s_cardFields)
-            xml.AppendElem(QLatin1String(f.pszName), f.get(*pCard));
+        for (const Field<C>& f : s_cardFields)
+            Write(xml, f, *pCard);
         for (const CDivObj* pZone : pCard->GetZoneList())
         {
             xml.AppendElem(QStringLiteral("zone"));
             xml.Enter();
             for (const ZoneField& f : s_zoneFields)
-                xml.AppendElem(QLatin1String(f.pszName), (pZone->*f.get)());
+                xml.AppendElem(f.pszName, (pZone->*f.get)());
             xml.Leave();
         }
         for (const CGsmPage* pPage : pCard->GetPageList())
         {
             xml.AppendElem(QStringLiteral("gsmpage"));
             xml.Enter();
-            for (const PageField& f : s_pageFields)
-                xml.AppendElem(QLatin1String(f.pszName), f.get(*pPage));
+            for (const Field<P>& f : s_pageFields)
+                Write(xml, f, *pPage);
             xml.Leave();
         }
         xml.Leave();

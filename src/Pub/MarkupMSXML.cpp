@@ -144,44 +144,61 @@ bool CMarkupMSXML::SaveFile(const QString& strPath)
     return true;
 }
 
-bool CMarkupMSXML::FindNext(const QString& strName)
+// The first element from node on (node included) whose name is strName, or
+// any element when strName is empty. Names are compared without converting
+// them, since the project reader asks for some hundred thousand of them.
+pugi::xml_node CMarkupMSXML::FindElement(pugi::xml_node node, QStringView strName)
 {
-    const QByteArray name = strName.toUtf8();
-    pugi::xml_node node = m_cur ? m_cur.next_sibling() : m_parent.first_child();
+    bool bAscii = true;
+    for (QChar ch : strName)
+        bAscii = bAscii && ch.unicode() < 0x80;
+    const QByteArray utf8 = bAscii ? QByteArray() : strName.toUtf8();
+
     for (; node; node = node.next_sibling())
     {
         if (node.type() != pugi::node_element)
             continue;
-        if (name.isEmpty() || std::strcmp(node.name(), name.constData()) == 0)
+        if (strName.isEmpty())
+            return node;
+        const char* psz = node.name();
+        if (!bAscii)
         {
-            m_cur = node;
-            m_child = pugi::xml_node();
-            return true;
+            if (std::strcmp(psz, utf8.constData()) == 0)
+                return node;
+            continue;
         }
+        qsizetype i = 0;
+        while (i < strName.size() && psz[i] == char(strName[i].unicode()))
+            ++i;
+        if (i == strName.size() && psz[i] == '\0')
+            return node;
     }
-    return false;
+    return pugi::xml_node();
 }
 
-bool CMarkupMSXML::FindNextChild(const QString& strName)
+bool CMarkupMSXML::FindNext(QStringView strName)
+{
+    const pugi::xml_node node =
+        FindElement(m_cur ? m_cur.next_sibling() : m_parent.first_child(), strName);
+    if (!node)
+        return false;
+    m_cur = node;
+    m_child = pugi::xml_node();
+    return true;
+}
+
+bool CMarkupMSXML::FindNextChild(QStringView strName)
 {
     if (!m_cur && m_parent == m_doc)
         m_cur = m_doc.document_element();
     if (!m_cur || m_cur.type() != pugi::node_element)
         return false;
-
-    const QByteArray name = strName.toUtf8();
-    pugi::xml_node node = m_child ? m_child.next_sibling() : m_cur.first_child();
-    for (; node; node = node.next_sibling())
-    {
-        if (node.type() != pugi::node_element)
-            continue;
-        if (name.isEmpty() || std::strcmp(node.name(), name.constData()) == 0)
-        {
-            m_child = node;
-            return true;
-        }
-    }
-    return false;
+    const pugi::xml_node node =
+        FindElement(m_child ? m_child.next_sibling() : m_cur.first_child(), strName);
+    if (!node)
+        return false;
+    m_child = node;
+    return true;
 }
 
 bool CMarkupMSXML::Enter()
@@ -208,6 +225,10 @@ QString CMarkupMSXML::TextOf(const pugi::xml_node& node)
 {
     if (!node)
         return QString();
+    const pugi::xml_node first = node.first_child();
+    if (first && !first.next_sibling() &&
+        (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata))
+        return QString::fromUtf8(first.value()); // the usual case: one text, nothing else
     // Walk the subtree without recursion: a deeply nested file must not be
     // able to exhaust the stack.
     QByteArray text;
@@ -240,7 +261,7 @@ QString CMarkupMSXML::GetChildText() const
     return TextOf(m_child);
 }
 
-QString CMarkupMSXML::GetAttr(const QString& strName) const
+QString CMarkupMSXML::GetAttr(QStringView strName) const
 {
     if (!m_cur)
         return QString();
@@ -250,28 +271,52 @@ QString CMarkupMSXML::GetAttr(const QString& strName) const
     return QString::fromUtf8(attr.value());
 }
 
-bool CMarkupMSXML::AppendElem(const QString& strName, const QString& strText)
+pugi::xml_node CMarkupMSXML::InsertElem(QStringView strName)
 {
     if (!m_parent || strName.isEmpty())
-        return false;
+        return pugi::xml_node();
     pugi::xml_node elem = m_cur ? m_parent.insert_child_after(pugi::node_element, m_cur)
                                 : m_parent.append_child(pugi::node_element);
     if (!elem)
-        return false;
-    elem.set_name(strName.toUtf8().constData());
-    if (!strText.isEmpty())
-        elem.append_child(pugi::node_pcdata).set_value(strText.toUtf8().constData());
+        return elem;
+    // Element names are short and plain; they skip the general conversion.
+    char szName[64];
+    qsizetype i = 0;
+    for (; i < strName.size() && i < qsizetype(sizeof(szName)) - 1; ++i)
+    {
+        if (strName[i].unicode() >= 0x80)
+            break;
+        szName[i] = char(strName[i].unicode());
+    }
+    if (i == strName.size())
+    {
+        szName[i] = '\0';
+        elem.set_name(szName);
+    }
+    else
+        elem.set_name(strName.toUtf8().constData());
     m_cur = elem;
     m_child = pugi::xml_node();
+    return elem;
+}
+
+bool CMarkupMSXML::AppendElem(QStringView strName, const QString& strText)
+{
+    pugi::xml_node elem = InsertElem(strName);
+    if (!elem)
+        return false;
+    if (!strText.isEmpty())
+        elem.append_child(pugi::node_pcdata).set_value(strText.toUtf8().constData());
     return true;
 }
 
-bool CMarkupMSXML::AppendElem(const QString& strName, int nValue)
+bool CMarkupMSXML::AppendElem(QStringView strName, int nValue)
 {
-    return AppendElem(strName, QString::number(nValue));
+    pugi::xml_node elem = InsertElem(strName);
+    return elem && elem.text().set(nValue); // decimal text, as "%d" writes it
 }
 
-bool CMarkupMSXML::SetAttr(const QString& strName, int nValue)
+bool CMarkupMSXML::SetAttr(QStringView strName, int nValue)
 {
     if (!m_cur || m_cur.type() != pugi::node_element || strName.isEmpty())
         return false;

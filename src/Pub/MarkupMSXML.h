@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <pugixml.hpp>
 
@@ -40,12 +41,12 @@ public:
     // (from the first node of the level when there is none) for one named
     // strName (any element when empty). A match becomes the current element
     // and clears the current child; without a match nothing changes.
-    bool FindNext(const QString& strName = QString());
+    bool FindNext(QStringView strName = {});
 
     // The same search among the children of the current element, after the
     // current child. At the document level without a current element the
     // document's first element is made current first.
-    bool FindNextChild(const QString& strName = QString());
+    bool FindNextChild(QStringView strName = {});
 
     // One level down: the current element becomes the parent level and the
     // current child the current element. False without a current element.
@@ -61,18 +62,18 @@ public:
     QString GetChildText() const;
 
     // The attribute's value on the current element; empty when absent.
-    QString GetAttr(const QString& strName) const;
+    QString GetAttr(QStringView strName) const;
 
     // Inserts a new element at the parent level directly after the current
     // element (last at the level when there is none) and makes it current. A
     // non-empty text becomes its only child text; an empty one leaves the
     // element without content.
-    bool AppendElem(const QString& strName, const QString& strText = QString());
-    bool AppendElem(const QString& strName, int nValue);
+    bool AppendElem(QStringView strName, const QString& strText = QString());
+    bool AppendElem(QStringView strName, int nValue);
 
     // Sets the attribute on the current element to the decimal text of
     // nValue. False without a current element.
-    bool SetAttr(const QString& strName, int nValue);
+    bool SetAttr(QStringView strName, int nValue);
 
     // Splits strText at its first blank, tab, CR or LF into target and data,
     // and inserts a processing instruction made of them before the current
@@ -83,6 +84,8 @@ public:
 
 private:
     static QString TextOf(const pugi::xml_node& node);
+    static pugi::xml_node FindElement(pugi::xml_node node, QStringView strName);
+    pugi::xml_node InsertElem(QStringView strName);
 
     pugi::xml_document m_doc;
     pugi::xml_node m_parent; // the level being searched; the document itself at the top
