@@ -222,7 +222,7 @@ QString DefaultProjectPath(const QString& strProgramDir)
     return QDir(strProgramDir).filePath(QLatin1String(kProjectFileName));
 }
 
-KxProjectLoad LoadProject(const QString& strPath)
+KxProjectLoad LoadProject(const QString& strPath, bool bKeepAside)
 {
     KxProjectLoad result;
     if (!QFileInfo(strPath).exists())
@@ -246,8 +246,9 @@ KxProjectLoad LoadProject(const QString& strPath)
     {
         result.eStatus = KxProjectLoad::Unreadable;
         QString strWhy;
-        result.strKeptAs = KeepAside(strPath, &strWhy);
-        if (result.strKeptAs.isEmpty())
+        if (bKeepAside)
+            result.strKeptAs = KeepAside(strPath, &strWhy);
+        if (bKeepAside && result.strKeptAs.isEmpty())
             result.strError += QStringLiteral(" It could not be kept aside: %1").arg(strWhy);
         StartWithDefaultCard();
         return result;

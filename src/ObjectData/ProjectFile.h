@@ -31,7 +31,9 @@ QString DefaultProjectPath(const QString& strProgramDir);
 // with one new card when there is no usable file, and sets g_nProjectVer. An
 // existing file that cannot be used is first renamed to
 // "<name>.unreadable-<yyyyMMdd-HHmmss>" beside it.
-KxProjectLoad LoadProject(const QString& strPath);
+// With bKeepAside false an unusable file is left where it is (for tools
+// that only read a project and must never move the user's file).
+KxProjectLoad LoadProject(const QString& strPath, bool bKeepAside = true);
 
 // Writes g_cardList and g_nProjectVer to the project file. The file is
 // replaced only when the whole document was written; on failure the previous
