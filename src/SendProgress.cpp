@@ -91,6 +91,11 @@ CSendProgress::~CSendProgress()
     QApplication::restoreOverrideCursor();
 }
 
+QProgressDialog* CSendProgress::GetDialog() const
+{
+    return m_pDlg;
+}
+
 CSendProgress* CSendProgress::Current()
 {
     return s_pCurrent;
@@ -155,6 +160,7 @@ void CSendProgress::OnStep(const KxSendStep& step)
     m_nCommand = step.nCommand;
     m_nCommands = step.nCommands;
     m_strTarget = step.strTarget;
+    m_strPort = step.strPort;
     if (m_pDlg && m_nCommands > 0)
     {
         m_pDlg->setRange(0, m_nCommands);
@@ -178,6 +184,9 @@ void CSendProgress::UpdateLabel()
         lines << KxUiText(u"指令 %1 / %2", "Command %1 of %2").arg(m_nCommand).arg(m_nCommands);
     if (!m_strTarget.isEmpty())
         lines << KxUiText(u"目标号码 %1", "Target number %1").arg(m_strTarget);
+    if (m_nCommand == 0 && !m_strPort.isEmpty())
+        lines
+            << KxUiText(u"正在串口 %1 上查找设备…", "Looking for the device on %1…").arg(m_strPort);
     if (lines.isEmpty())
         lines << KxUiText(u"正在连接通信设备…", "Connecting to the device…");
     m_pDlg->setLabelText(lines.join(u'\n'));

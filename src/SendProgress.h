@@ -37,7 +37,7 @@ public:
     bool IsCancelled() const { return m_bCancelled; }
 
     // The progress dialog while it is open (tests read and cancel it).
-    QProgressDialog* GetDialog() const { return m_pDlg; }
+    QProgressDialog* GetDialog() const;
 
     // The send under way, or null.
     static CSendProgress* Current();
@@ -65,4 +65,5 @@ private:
     int m_nCommand = 0;
     int m_nCommands = 0;
     QString m_strTarget;
+    QString m_strPort;
 };
