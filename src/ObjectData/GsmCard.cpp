@@ -265,17 +265,30 @@ void ReportOpenFailure(const CKxIO& link)
     }
     KxMessageBox(link.GetResultText(), KxMsgIcon::Error);
 }
+
+// Every send action begins here; a failure has been told to the user.
+bool OpenForSend(CKxIO& link, int nMode)
+{
+    if (link.OpenPort(nMode))
+        return true;
+    ReportOpenFailure(link);
+    return false;
+}
+
+// The closing box of an action that ran to its end.
+int ShowOutcome(bool bAllAccepted, const QString& strReport)
+{
+    KxMessageBox(bAllAccepted ? KxLinkString(kSuccessText) : strReport, KxMsgIcon::Information);
+    return bAllAccepted ? 1 : 0;
+}
 } // namespace
 
 int CGsmCard::SendCommand(const QString& strCmd, int nLength, char* pReply, int nReplySize)
 {
     if (strCmd.isEmpty() || nLength < 1)
         return 0;
-    if (!m_link.OpenPort(m_nSendMode))
-    {
-        ReportOpenFailure(m_link);
+    if (!OpenForSend(m_link, m_nSendMode))
         return 0;
-    }
 
     // In the serial modes there is one target without a number.
     const bool bDtu = IsDtuSendMode(m_nSendMode);
@@ -319,24 +332,15 @@ int CGsmCard::SendCommand(const QString& strCmd, int nLength, char* pReply, int 
         KxMessageBox(strText, KxMsgIcon::Information);
         return 0;
     }
-    if (nAccepted == nTargets)
-    {
-        KxMessageBox(KxLinkString(kSuccessText), KxMsgIcon::Information);
-        return 1;
-    }
-    KxMessageBox(strReport, KxMsgIcon::Information);
-    return 0;
+    return ShowOutcome(nAccepted == nTargets, strReport);
 }
 
 int CGsmCard::SendCommandList(const QStringList* pList)
 {
     if (!pList)
         return 0;
-    if (!m_link.OpenPort(m_nSendMode))
-    {
-        ReportOpenFailure(m_link);
+    if (!OpenForSend(m_link, m_nSendMode))
         return 0;
-    }
 
     const bool bDtu = IsDtuSendMode(m_nSendMode);
     const int nTargets = bDtu ? int(m_arrDtuPhones.size()) : 1;
@@ -405,11 +409,5 @@ int CGsmCard::SendCommandList(const QStringList* pList)
         KxMessageBox(strText, KxMsgIcon::Information);
         return 0;
     }
-    if (nAccepted == nTargets)
-    {
-        KxMessageBox(KxLinkString(kSuccessText), KxMsgIcon::Information);
-        return 1;
-    }
-    KxMessageBox(strReport, KxMsgIcon::Information);
-    return 0;
+    return ShowOutcome(nAccepted == nTargets, strReport);
 }

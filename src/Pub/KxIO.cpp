@@ -162,32 +162,30 @@ bool CKxIO::Probe()
     return IsDtuMode(m_nMode) ? ProbeDtu() : ProbeSerial();
 }
 
-bool CKxIO::WriteProbe(const QByteArray& bytes)
-{
-    ConfigPort();
-    m_hPort->Purge();
-    return m_hPort->Write(bytes.constData(), bytes.size()) == bytes.size();
-}
-
-bool CKxIO::ProbeSerial()
+bool CKxIO::ProbeExchange(const QByteArray& bytes, int nReadSize, char* pReply)
 {
     m_nResultId = kCommError;
     if (!m_hPort)
         return false;
+    ConfigPort();
+    m_hPort->Purge();
+    if (m_hPort->Write(bytes.constData(), bytes.size()) != bytes.size())
+        return false;
+    if (!Wait(kWaitAfterWrite))
+        return false;
+    return m_hPort->Read(pReply, nReadSize) >= 0;
+}
 
+bool CKxIO::ProbeSerial()
+{
     // The query is built in buffers of 32 bytes and 32 units, terminator
     // included; the terminator is not sent.
     QString strQuery;
     BuildVersionCommand(&strQuery);
     const QByteArray bytes =
         m_nMode == 2 ? KxToUtf16Le(QStringView(strQuery).left(31)) : KxToAnsi(strQuery).left(31);
-    if (!WriteProbe(bytes))
-        return false;
-    if (!Wait(kWaitAfterWrite))
-        return false;
-
     char szReply[64] = {};
-    if (m_hPort->Read(szReply, kProbeReplySize) < 0)
+    if (!ProbeExchange(bytes, kProbeReplySize, szReply))
         return false;
     const bool bFound = std::strstr(szReply, "VER:VI-DAR") != nullptr;
     qCDebug(kxLink, "Probe[%s]::%s\n", qUtf8Printable(m_strPort), bFound ? "VER" : "-");
@@ -196,23 +194,12 @@ bool CKxIO::ProbeSerial()
 
 bool CKxIO::ProbeDtu()
 {
-    m_nResultId = kCommError;
-    if (!m_hPort)
-        return false;
-
     const QByteArray setup = KxDtuSetupText();
-    QByteArray bytes;
-    if (m_nMode == 3)
-        bytes = QByteArray(8, '\0') + KxToUtf16Le(QString::fromLatin1(setup));
-    else
-        bytes = QByteArray(4, '\0') + setup;
-    if (!WriteProbe(bytes))
-        return false;
-    if (!Wait(kWaitAfterWrite))
-        return false;
-
+    const QByteArray bytes = m_nMode == 3
+                                 ? QByteArray(8, '\0') + KxToUtf16Le(QString::fromLatin1(setup))
+                                 : QByteArray(4, '\0') + setup;
     char szReply[64] = {};
-    if (m_hPort->Read(szReply, kDtuReplySize) < 0)
+    if (!ProbeExchange(bytes, kDtuReplySize, szReply))
         return false;
     const bool bFound =
         std::strstr(szReply, "OK") != nullptr || std::memcmp(szReply, "O\0K\0", 4) == 0;

@@ -73,7 +73,9 @@ public:
 
 private:
     bool OpenNamedPort(const QString& strName);
-    bool WriteProbe(const QByteArray& bytes);
+    // Configures, purges, writes, waits and reads once into pReply (zeroed,
+    // room for more than nReadSize bytes).
+    bool ProbeExchange(const QByteArray& bytes, int nReadSize, char* pReply);
     bool Wait(int nMs);
 
     std::unique_ptr<CKxPort> m_hPort; // the open port; null when closed
