@@ -12,40 +12,11 @@
 #include <QTextEdit>
 #include <QWidget>
 
-#include <type_traits>
-
 namespace
 {
 const int kGroupCount = 15;
 const quint32 kSeparator = 0xFFFFFFFFu;
 
-// The binding table arrives with the language files; until the manager has
-// it, no dialog has bindings to apply.
-template <typename M, typename = void> struct HasBindings : std::false_type
-{
-};
-template <typename M>
-struct HasBindings<M, std::void_t<decltype(std::declval<const M&>().GetBinding(0)),
-                                  decltype(std::declval<const M&>().GetGroupWord(0))>>
-    : std::true_type
-{
-};
-
-template <typename M> quint32 GroupWord(const M& manager, int nGroup)
-{
-    if constexpr (HasBindings<M>::value)
-        return manager.GetGroupWord(nGroup);
-    else
-        return 0;
-}
-
-template <typename M> quint32 Binding(const M& manager, int nIndex)
-{
-    if constexpr (HasBindings<M>::value)
-        return manager.GetBinding(nIndex);
-    else
-        return kSeparator;
-}
 } // namespace
 
 void SetCtrlText(QWidget* pCtrl, const QString& strText)
@@ -102,7 +73,7 @@ bool ApplyDialogTexts(QWidget* pDlg, int nGroup)
     if (!pDlg || nGroup < 0 || nGroup >= kGroupCount)
         return false;
 
-    const quint32 nWord = GroupWord(g_langManager, nGroup);
+    const quint32 nWord = g_langManager.GetGroupWord(nGroup);
     const int nFirst = int(nWord & 0xFFFF);
     const int nEnd = nFirst + int(nWord >> 16);
     if (nFirst >= nEnd)
@@ -110,7 +81,7 @@ bool ApplyDialogTexts(QWidget* pDlg, int nGroup)
 
     // The group's first entry is its caption, or a separator whose string id
     // (0xFFFF) no language defines.
-    const quint32 nHead = Binding(g_langManager, nFirst);
+    const quint32 nHead = g_langManager.GetBinding(nFirst);
     if ((nHead & 0xFFFF) == quint32(kCaptionCtrlId))
     {
         if (const auto text = g_langManager.FindString(int(nHead >> 16) - 40000))
@@ -118,7 +89,7 @@ bool ApplyDialogTexts(QWidget* pDlg, int nGroup)
     }
     for (int i = nFirst + 1; i < nEnd; ++i)
     {
-        const quint32 nEntry = Binding(g_langManager, i);
+        const quint32 nEntry = g_langManager.GetBinding(i);
         if (nEntry == kSeparator)
             continue;
         QWidget* pCtrl = FindCtrl(pDlg, int(nEntry & 0xFFFF));

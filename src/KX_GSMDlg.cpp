@@ -3,6 +3,7 @@
 #include "DialogTexts.h"
 #include "DlgBind.h"
 #include "DlgButton.h"
+#include "DlgDiv.h"
 #include "DlgInst.h"
 #include "DlgLeft.h"
 #include "DlgMenu.h"
@@ -22,11 +23,6 @@
 #include "Pub/Settings.h"
 #include "SendProgress.h"
 #include "ui_KX_GSMDlg.h"
-
-#if __has_include("DlgDiv.h")
-#include "DlgDiv.h"
-#define KX_HAVE_DLGDIV 1
-#endif
 
 #include <QApplication>
 #include <QCursor>
@@ -55,15 +51,6 @@ void NotifyShown(QWidget* pPanel)
 {
     if (pPanel && pPanel->metaObject()->indexOfMethod("OnShowPanel()") >= 0)
         QMetaObject::invokeMethod(pPanel, "OnShowPanel", Qt::DirectConnection);
-}
-
-// A panel whose class is not in the program yet: an empty area of its size.
-QWidget* Placeholder(QWidget* pParent, int nWidth, int nHeight, const char* pszName)
-{
-    auto* pPanel = new QWidget(pParent);
-    pPanel->resize(nWidth, nHeight);
-    pPanel->setObjectName(QString::fromLatin1(pszName));
-    return pPanel;
 }
 
 } // namespace
@@ -229,11 +216,7 @@ QWidget* CKX_GSMDlg::CreatePanel(int nPanel)
     case kBind:
         return new CDlgBind(this);
     case kDiv:
-#ifdef KX_HAVE_DLGDIV
         return new CDlgDiv(this);
-#else
-        return Placeholder(this, 570, 320, "CDlgDiv");
-#endif
     case kScreen:
         return new CDlgScreen(this);
     case kScrInfo:

@@ -1,32 +1,20 @@
 #include "SendProgress.h"
 
 #include "DialogTexts.h"
+#include "ObjectData/GsmCard.h"
+#include "Pub/KxClock.h"
+#include "Pub/KxSendProgress.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
 #include <QTimer>
 
-#if __has_include("Pub/KxClock.h") && __has_include("Pub/KxSendProgress.h")
-#define KX_HAVE_LINK 1
-#include "ObjectData/GsmCard.h"
-#include "Pub/KxClock.h"
-#include "Pub/KxSendProgress.h"
-#else
-// The link's clock seam is not in the tree yet.
-class CKxClock
-{
-public:
-    virtual ~CKxClock() = default;
-};
-#endif
-
 namespace
 {
 CSendProgress* s_pCurrent = nullptr;
 bool s_bWaitOnPrevious = false;
 
-#ifdef KX_HAVE_LINK
 // The link's clock while a send runs: ticks come from the clock that was in
 // place, pauses go through the progress so the window stays alive.
 class CProgressClock : public CKxClock
@@ -40,7 +28,6 @@ private:
     CSendProgress* m_pOwner;
     CKxClock* m_pPrev;
 };
-#endif
 } // namespace
 
 CSendProgress::CSendProgress(QWidget* pParent)
@@ -69,22 +56,18 @@ CSendProgress::CSendProgress(QWidget* pParent)
     m_pDlg->show();
     QCoreApplication::processEvents();
 
-#ifdef KX_HAVE_LINK
     auto pClock = std::make_unique<CProgressClock>(this, KxClock());
     m_pPrevClock = KxSetClock(pClock.get());
     m_pClock = std::move(pClock);
     m_fnPrevStep = KxSetSendProgress([this](const KxSendStep& step) { OnStep(step); });
-#endif
     s_pCurrent = this;
 }
 
 CSendProgress::~CSendProgress()
 {
-#ifdef KX_HAVE_LINK
     KxSetSendProgress(m_fnPrevStep);
     KxSetClock(m_pPrevClock);
     KxSetSendCard(0, 0);
-#endif
     if (s_pCurrent == this)
         s_pCurrent = nullptr;
     delete m_pDlg;
@@ -110,9 +93,7 @@ void CSendProgress::SetCard(int nCard, int nCards)
 {
     m_nCard = nCard;
     m_nCards = nCards;
-#ifdef KX_HAVE_LINK
     KxSetSendCard(nCard, nCards);
-#endif
     UpdateLabel();
 }
 
@@ -122,10 +103,8 @@ bool CSendProgress::Wait(int nMs)
         return false;
     if (s_bWaitOnPrevious)
     {
-#ifdef KX_HAVE_LINK
         if (m_pPrevClock)
             m_pPrevClock->Sleep(nMs);
-#endif
         QCoreApplication::processEvents();
         return !m_bCancelled;
     }
@@ -151,7 +130,6 @@ bool CSendProgress::Wait(int nMs)
 
 void CSendProgress::OnStep(const KxSendStep& step)
 {
-#ifdef KX_HAVE_LINK
     if (step.nCards > 0)
     {
         m_nCard = step.nCard;
@@ -166,9 +144,6 @@ void CSendProgress::OnStep(const KxSendStep& step)
         m_pDlg->setRange(0, m_nCommands);
         m_pDlg->setValue(qBound(0, m_nCommand - 1, m_nCommands));
     }
-#else
-    Q_UNUSED(step);
-#endif
     UpdateLabel();
     QCoreApplication::processEvents();
 }
@@ -197,13 +172,6 @@ int KxSendWithProgress(QWidget* pParent, CGsmCard* pCard, const QString& strCmd,
 {
     if (!pCard || strCmd.isEmpty())
         return 0;
-#ifdef KX_HAVE_LINK
     CSendProgress progress(pParent);
     return pCard->SendCommand(strCmd, int(strCmd.length()), pReply, nReplySize);
-#else
-    Q_UNUSED(pParent);
-    Q_UNUSED(pReply);
-    Q_UNUSED(nReplySize);
-    return 0;
-#endif
 }
