@@ -1,4 +1,6 @@
 // The command-line tool end to end: export, build, save and the usage errors.
+#include "tst_sim_process.h"
+
 #include <QtTest>
 
 namespace
@@ -212,6 +214,81 @@ private slots:
         const Run version = Tool({"--version"});
         QCOMPARE(version.nExit, 0);
         QVERIFY(version.out.startsWith(QByteArray("kxgsm-") + kSet));
+    }
+
+    // The toolbar's send against a simulated card: every box the GUI would
+    // show comes out as a record, and progress goes to stderr.
+    void sendThroughTheSimulator()
+    {
+        CSimProcess sim;
+        QVERIFY(sim.Start());
+        const Run r = Tool({"send", "--project", Data("cli-project.gsmprj"), "--port",
+                            "/dev/kx-no-such-port", "--port", sim.Device(), "--time", "300"});
+        QCOMPARE(QString::fromUtf8(r.out), QStringLiteral("information: 指令执行成功!\n"
+                                                          "information: 指令执行成功!\n"
+                                                          "information: 已完成发送\n"));
+        QCOMPARE(r.nExit, 0);
+        const QString err = QString::fromUtf8(r.err);
+        QVERIFY2(err.contains("card 1 of 2, command 3 of 3"), r.err.constData());
+        QVERIFY(err.contains("card 2 of 2, command 1 of 1"));
+        // The card holds what the listing holds: three messages of the first
+        // card, then the clock of the third over ID 000.
+        QVERIFY(sim.LogLines().size() >= 6);
+    }
+
+    void sendStopsAtTheFirstFailingCard()
+    {
+        CSimProcess sim;
+        // Frame 1 is the probe; frames 2 and 3 are the first command and its retry.
+        QVERIFY(sim.Start({"--fail", "2=E:002", "--fail", "3=E:002"}));
+        const Run r = Tool({"send", "--project", Data("cli-project.gsmprj"), "--port", sim.Device(),
+                            "--time", "300"});
+        QCOMPARE(r.nExit, 1);
+        // The line names the last command that failed: with message 000 refused,
+        // the card refuses its continuation 001 as out of order.
+        const QString failed =
+            QStringLiteral("E110:追加信息时，顺序错误，或出现没有原始信息直接追加的情况。, ") +
+            (Head("完整", "E") + "001").left(5) + "...\r\n \r\n";
+        QCOMPARE(QString::fromUtf8(r.out), "information: " + failed + "\n");
+    }
+
+    void commandWithReply()
+    {
+        CSimProcess sim;
+        QVERIFY(sim.Start());
+        const Run r =
+            Tool({"command", Head("版本", "FVER"), "--project", Data("cli-project.gsmprj"),
+                  "--port", sim.Device(), "--time", "300", "--reply"});
+        QCOMPARE(r.nExit, 0);
+        const QStringList lines = QString::fromUtf8(r.out).split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QStringLiteral("information: 指令执行成功!"));
+        QVERIFY2(lines[1].startsWith("reply: VER:VI-DAR"), qPrintable(lines[1]));
+    }
+
+    void commandRejected()
+    {
+        CSimProcess sim;
+        QVERIFY(sim.Start({"--fail", "2=E:004"}));
+        const Run r = Tool({"command", Head("亮度", "JLIT") + "5", "--project",
+                            Data("cli-project.gsmprj"), "--port", sim.Device(), "--time", "300"});
+        QCOMPARE(r.nExit, 1);
+        QCOMPARE(
+            QString::fromUtf8(r.out),
+            QStringLiteral(
+                "information: "
+                "E004:指令参数错误，即指令格式完全正确，但是参数属于协议规定外的字符。 E:004\n"));
+    }
+
+    void noDeviceFound()
+    {
+        const Run r = Tool({"command", "x", "--project", Data("cli-project.gsmprj"), "--port",
+                            "/dev/kx-no-such-port"});
+        QCOMPARE(r.nExit, 1);
+        const QString out = QString::fromUtf8(r.out);
+        QVERIFY2(out.startsWith(QStringLiteral("error: 未能在串口出找到通信设备!")),
+                 r.out.constData());
+        QVERIFY(out.contains("/dev/kx-no-such-port"));
     }
 
     void portsFollowTheGivenList()
