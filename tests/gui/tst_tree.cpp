@@ -311,7 +311,7 @@ private slots:
 
         Tree()->setCurrentItem(CardItem(0));
         QTest::keyClick(Tree(), Qt::Key_F2);
-        auto* pEditor = Tree()->viewport()->findChild<QLineEdit*>();
+        auto* pEditor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(pEditor);
         pEditor->setText(QStringLiteral("大门屏"));
         QTest::keyClick(pEditor, Qt::Key_Return);
@@ -322,7 +322,7 @@ private slots:
 
         // An empty name is taken as it is.
         QTest::keyClick(Tree(), Qt::Key_F2);
-        pEditor = Tree()->viewport()->findChild<QLineEdit*>();
+        pEditor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(pEditor);
         pEditor->clear();
         QTest::keyClick(pEditor, Qt::Key_Return);
@@ -332,7 +332,7 @@ private slots:
         // F2 on a message opens no editor.
         Tree()->setCurrentItem(CardItem(0)->child(0));
         QTest::keyClick(Tree(), Qt::Key_F2);
-        pEditor = Tree()->viewport()->findChild<QLineEdit*>();
+        pEditor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(!pEditor || !pEditor->isVisible());
     }
 
