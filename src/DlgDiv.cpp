@@ -111,6 +111,9 @@ CDivWnd* CDlgDiv::MakeWindow(CDivObj* pZone)
     CDivWnd* pWnd = CDivWnd::Create(pZone, g_pCurCard, m_pUi->canvas, Qt::black);
     if (!pWnd)
         return nullptr;
+    // In the tab order the zones come where the canvas is, before the
+    // layouts, rather than after everything else.
+    QWidget::setTabOrder(m_pUi->radNormal->previousInFocusChain(), pWnd);
     connect(pWnd, &CDivWnd::clicked, this, &CDlgDiv::OnZoneClicked);
     connect(pWnd, &CDivWnd::settled, this, [this]() { UpdateEditsFromSelection(); });
     return pWnd;
