@@ -110,19 +110,32 @@ qint64 CKxSerialPort::Read(char* pData, qint64 nSize)
     const qint64 nLimit = 10 * nSize + 10;
     QElapsedTimer timer;
     timer.start();
-    // Wait in short slices so that the GUI's clock can keep the window
-    // painting (and notice Cancel) during a long reply wait.
-    while (m_port.bytesAvailable() < nSize)
+    // A read returns when nSize bytes are in or its time is up, and also as
+    // soon as a reply has arrived and the line has gone quiet: a card sends
+    // its whole answer at once (127 bytes take 11 ms at 115200 baud), so
+    // waiting out the full time after it would only slow every exchange.
+    QElapsedTimer quiet;
+    quiet.start();
+    qint64 nHave = m_port.bytesAvailable();
+    while (nHave < nSize)
     {
         const qint64 nLeft = nLimit - timer.elapsed();
-        if (nLeft <= 0)
+        if (nLeft <= 0 || (nHave > 0 && quiet.elapsed() >= kQuietGapMs))
             break;
-        if (!m_port.waitForReadyRead(int(qMin<qint64>(nLeft, 20))))
+        // Wait in short slices so that the GUI's clock can keep the window
+        // painting (and notice Cancel) during a long reply wait.
+        if (!m_port.waitForReadyRead(int(qMin<qint64>(nLeft, 10))))
         {
             const QSerialPort::SerialPortError eError = m_port.error();
             m_port.clearError();
             if (eError != QSerialPort::NoError && eError != QSerialPort::TimeoutError)
                 return -1; // the device went away
+        }
+        const qint64 nNow = m_port.bytesAvailable();
+        if (nNow != nHave)
+        {
+            nHave = nNow;
+            quiet.restart();
         }
         if (!KxClock()->Sleep(0))
             break;

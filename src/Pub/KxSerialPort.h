@@ -9,6 +9,9 @@
 class CKxSerialPort : public CKxPort
 {
 public:
+    // Quiet time after the last byte of a reply that ends a read early.
+    static const int kQuietGapMs = 30;
+
     CKxSerialPort();
     ~CKxSerialPort() override;
 
