@@ -57,25 +57,29 @@ private slots:
         m_pFix = std::make_unique<CPanelFixture>();
         auto* pPage = new CGsmPage(m_pFix->Card());
         m_pFix->Card()->AddPage(pPage);
-        m_pFix->Card()->AddZone(new CDivObj);
+        auto* pZone = new CDivObj;
+        pZone->SetX(32);
+        m_pFix->Card()->AddZone(pZone);
     }
     void cleanup() { m_pFix.reset(); }
 
     void panels_data()
     {
         QTest::addColumn<int>("nPanel");
-        QTest::newRow("message editor") << 0;
-        QTest::newRow("screen parameters") << 1;
-        QTest::newRow("screen information") << 2;
-        QTest::newRow("zone editor") << 3;
-        QTest::newRow("number binding") << 4;
-        QTest::newRow("more settings") << 5;
-        QTest::newRow("timed brightness") << 6;
-        QTest::newRow("timed power") << 7;
+        QTest::addColumn<QString>("strShot");
+        QTest::newRow("message editor") << 0 << "msg";
+        QTest::newRow("screen parameters") << 1 << "screen";
+        QTest::newRow("screen information") << 2 << "scrinfo";
+        QTest::newRow("zone editor") << 3 << "div";
+        QTest::newRow("number binding") << 4 << "bind";
+        QTest::newRow("more settings") << 5 << "more";
+        QTest::newRow("timed brightness") << 6 << "auto-brightness";
+        QTest::newRow("timed power") << 7 << "auto-power";
     }
     void panels()
     {
         QFETCH(int, nPanel);
+        QFETCH(QString, strShot);
         CGsmCard* pCard = m_pFix->Card();
         std::unique_ptr<QWidget> pPanel;
         switch (nPanel)
@@ -114,6 +118,13 @@ private slots:
         QMetaObject::invokeMethod(pPanel.get(), "OnShowPanel");
         QVERIFY(QTest::qWaitForWindowExposed(pPanel.get()));
         pPanel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(pPanel.get()));
+
+        // Screenshots for the documentation, when asked for (run under a real
+        // display: KX_SHOT_DIR=docs xvfb-run -a <this test> -platform xcb).
+        const QString strShotDir = qEnvironmentVariable("KX_SHOT_DIR");
+        if (!strShotDir.isEmpty())
+            QVERIFY(pPanel->grab().save(strShotDir + QStringLiteral("/panel-%1.png").arg(strShot)));
 
         // Every control has a name a screen reader reads out.
         QList<QWidget*> tabStops;
