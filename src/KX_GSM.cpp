@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QPalette>
-#include <QProgressDialog>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -162,10 +161,7 @@ void CKX_GSMApp::RequestClose()
 {
     // A send under way stops after its current exchange.
     if (CSendProgress* pSend = CSendProgress::Current())
-    {
-        if (QProgressDialog* pDlg = pSend->GetDialog())
-            pDlg->cancel();
-    }
+        pSend->Cancel();
     if (QWidget* pPopup = activePopupWidget())
         pPopup->close();
     // Nested modal runs end from the top down, each before the one below it

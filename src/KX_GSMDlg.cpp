@@ -133,6 +133,7 @@ void CKX_GSMDlg::OnInitDialog()
 void CKX_GSMDlg::CreateLanguageMenu()
 {
     m_pLangMenu = std::make_unique<QMenu>(this);
+    m_nCheckedLanguage = 0;
     m_pLangMenu->setAccessibleName(CKxStr(41010).GetText());
     int nMatch = 0;
     int nFallback = 0;
@@ -407,12 +408,12 @@ void CKX_GSMDlg::SelectLanguage(int nCommand)
 {
     if (!m_pLangMenu)
         return;
+    // The menu ticks an entry itself as it is chosen, so which entry was
+    // ticked before is kept here.
+    if (nCommand == m_nCheckedLanguage)
+        return;
+    m_nCheckedLanguage = nCommand;
     const QList<QAction*> actions = m_pLangMenu->actions();
-    for (QAction* pAction : actions)
-    {
-        if (pAction->data().toInt() == nCommand && pAction->isChecked())
-            return;
-    }
     for (QAction* pAction : actions)
         pAction->setChecked(pAction->data().toInt() == nCommand);
     if (!g_langManager.ActivateLanguage(nCommand))

@@ -100,4 +100,5 @@ private:
     std::array<QWidget*, kPanelCount> m_arrPanelTable{};
     std::unique_ptr<QMenu> m_pLangMenu;
     int m_nView = kViewMain;
+    int m_nCheckedLanguage = 0; // the ticked entry of the language menu
 };

@@ -44,14 +44,10 @@ CSendProgress::CSendProgress(QWidget* pParent)
     m_pDlg->setMinimumDuration(0);
     m_pDlg->setMinimumWidth(360);
     m_pDlg->setRange(0, 0);
-    QObject::connect(m_pDlg, &QProgressDialog::canceled, m_pDlg,
-                     [this]()
-                     {
-                         m_bCancelled = true;
-                         m_pDlg->setLabelText(
-                             KxUiText(u"正在取消，当前指令结束后停止…",
-                                      "Cancelling: stopping after the current command…"));
-                     });
+    // The dialog stays up while the exchange under way finishes, saying so.
+    // (The dialog ties its own signal to its hiding slot by name.)
+    QObject::disconnect(m_pDlg, SIGNAL(canceled()), m_pDlg, SLOT(cancel()));
+    QObject::connect(m_pDlg, &QProgressDialog::canceled, m_pDlg, [this]() { Cancel(); });
     UpdateLabel();
     m_pDlg->show();
     QCoreApplication::processEvents();
@@ -72,6 +68,19 @@ CSendProgress::~CSendProgress()
         s_pCurrent = nullptr;
     delete m_pDlg;
     QApplication::restoreOverrideCursor();
+}
+
+void CSendProgress::Cancel()
+{
+    if (m_bCancelled)
+        return;
+    m_bCancelled = true;
+    if (!m_pDlg)
+        return;
+    m_pDlg->setLabelText(KxUiText(u"正在取消，当前指令结束后停止…",
+                                  "Cancelling: stopping after the current command…"));
+    // Ends a pause under way at once.
+    emit m_pDlg->canceled();
 }
 
 QProgressDialog* CSendProgress::GetDialog() const

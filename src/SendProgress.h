@@ -35,6 +35,9 @@ public:
     void SetCard(int nCard, int nCards);
 
     bool IsCancelled() const { return m_bCancelled; }
+    // What the Cancel button does: the exchange under way ends, nothing
+    // further is sent.
+    void Cancel();
 
     // The progress dialog while it is open (tests read and cancel it).
     QProgressDialog* GetDialog() const;
