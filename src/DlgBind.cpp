@@ -9,7 +9,6 @@
 #include "ui_DlgBind.h"
 
 #include <QKeyEvent>
-#include <QProgressDialog> // SendProgress.h keeps a guarded pointer to one
 
 namespace
 {

@@ -14,7 +14,6 @@
 
 #include <QHideEvent>
 #include <QKeyEvent>
-#include <QProgressDialog> // SendProgress.h keeps a guarded pointer to one
 #include <QRegularExpressionValidator>
 
 namespace

@@ -15,7 +15,6 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QProgressDialog> // SendProgress.h keeps a guarded pointer to one
 #include <QRegularExpressionValidator>
 #include <QTimerEvent>
 

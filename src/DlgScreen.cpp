@@ -12,7 +12,6 @@
 
 #include <QHideEvent>
 #include <QKeyEvent>
-#include <QProgressDialog> // SendProgress.h keeps a guarded pointer to one
 #include <QRegularExpressionValidator>
 #include <QTimerEvent>
 
