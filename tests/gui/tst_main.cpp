@@ -16,6 +16,7 @@
 #include "MutliLang/LanguageManager.h"
 #include "Pub/Settings.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QFile>
 #include <QMenu>
@@ -583,6 +584,57 @@ private slots:
         QCOMPARE(Ctrl<QPushButton>(m_pDlg->GetButtonBar(), 1004)->text(),
                  QStringLiteral("更多设置"));
         QCOMPARE(Tree()->topLevelItemCount(), 1);
+    }
+
+    void tabOrderOfTheMainView()
+    {
+        AddPage(m_pFix->Card(), QStringLiteral("一"));
+        Open();
+        QApplication::setActiveWindow(m_pDlg.get());
+        Menu()->GetButton(1005)->setFocus();
+        QList<int> visited;
+        for (int i = 0; i < 11; ++i)
+        {
+            visited << GetCtrlId(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        // The toolbar left to right (the hidden language button skipped),
+        // its two lists, then the tree.
+        QCOMPARE(visited,
+                 (QList<int>{1005, 1006, 1007, 1012, 1013, 1008, 1009, 1011, 1014, 1015, 1037}));
+        // The message editor comes next.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(m_pDlg->GetPanel(CKX_GSMDlg::kMsg)->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void everyControlHasAName()
+    {
+        AddPage(m_pFix->Card(), QStringLiteral("一"));
+        Open();
+        g_bUnlocked = 1;
+        QStringList unnamed;
+        auto check = [&]()
+        {
+            const QList<QWidget*> widgets = m_pDlg->findChildren<QWidget*>();
+            for (QWidget* pWidget : widgets)
+            {
+                // Everything the Tab key reaches.
+                if (!pWidget->isVisible() || !(pWidget->focusPolicy() & Qt::TabFocus))
+                    continue;
+                QAccessibleInterface* pAcc = QAccessible::queryAccessibleInterface(pWidget);
+                if (!pAcc || pAcc->text(QAccessible::Name).trimmed().isEmpty())
+                    unnamed << QStringLiteral("%1 %2").arg(pWidget->metaObject()->className(),
+                                                           pWidget->objectName());
+            }
+        };
+        check();
+        for (int nView : {1001, 1002, 1003, 1004})
+        {
+            m_pDlg->ShowView(nView);
+            check();
+        }
+        unnamed.removeDuplicates();
+        QVERIFY2(unnamed.isEmpty(), qUtf8Printable(unnamed.join(u", ")));
     }
 
     void startsInTheSavedLanguage()
