@@ -238,7 +238,15 @@ private slots:
 
         const QList<int> ids = KxBuiltinStringIds();
         QCOMPARE(ids.size(), 90 + 45);
-        QCOMPARE(g_langManager.GetStringCount(), ids.size()); // nothing else in it
+        // The main table and the link's own texts, nothing else.
+        QCOMPARE(g_langManager.GetStringCount(), ids.size() + 9);
+        for (int nId = 42101; nId <= 42109; ++nId)
+        {
+            const std::optional<QString> text = g_langManager.FindString(nId - 40000);
+            QVERIFY2(text && !text->isEmpty(), qPrintable(QString::number(nId)));
+            // "%1 ... %2" and "(%1)" keep their placeholders.
+            QCOMPARE(text->count(u'%'), nId == 42102 ? 2 : nId == 42109 ? 1 : 0);
+        }
         const QRegularExpression han(QStringLiteral("\\p{Han}"));
         const QRegularExpression printf(QStringLiteral("%[sd]"));
         auto formats = [&](const QString& s)
