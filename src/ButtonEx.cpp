@@ -30,6 +30,8 @@ CButtonEx::CButtonEx(QWidget* pParent) : QPushButton(pParent)
     // Hover needs moves without a pressed button.
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover, false);
+    // Enter in a panel must not press a toolbar button.
+    setAutoDefault(false);
     m_clrText = palette().color(QPalette::WindowText);
     m_clrTextHot = palette().color(QPalette::HighlightedText);
 }

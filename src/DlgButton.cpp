@@ -19,6 +19,8 @@ CDlgButton::CDlgButton(QWidget* pParent)
     for (int nId = 1000; nId <= 1004; ++nId)
     {
         auto* pButton = qobject_cast<QPushButton*>(FindCtrl(this, nId));
+        // Enter in a settings panel must not switch the view.
+        pButton->setAutoDefault(false);
         connect(pButton, &QPushButton::clicked, this, [this, nId]() { emit showPanel(nId, 0); });
     }
 }

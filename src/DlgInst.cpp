@@ -13,8 +13,16 @@ CDlgInst::CDlgInst(int* pOnlySelected, QWidget* pParent)
 {
     m_pUi->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFixedSize(size());
     ApplyDialogTexts(this, kExportGroup);
+    // A language's texts may be longer than the template's: the choices and
+    // the dialog grow to show them whole.
+    int nRight = width();
+    for (QRadioButton* pRadio : {m_pUi->rdoSelected, m_pUi->rdoAll})
+    {
+        pRadio->resize(qMax(pRadio->width(), pRadio->sizeHint().width()), pRadio->height());
+        nRight = qMax(nRight, pRadio->geometry().right() + pRadio->x());
+    }
+    setFixedSize(nRight, height());
     // Exporting only what is checked is the default.
     m_pUi->rdoSelected->setChecked(true);
     connect(m_pUi->btnOk, &QPushButton::clicked, this, &CDlgInst::accept);
