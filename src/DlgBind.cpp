@@ -5,18 +5,14 @@
 #include "ObjectData/Global.h"
 #include "ObjectData/GsmCard.h"
 #include "Pub/KxStr.h"
-#include "SendProgress.h"
 #include "ui_DlgBind.h"
-
-#include <QKeyEvent>
 
 namespace
 {
 const int kGroupBind = 7;
-const int kMaxCommand = 255;
 } // namespace
 
-CDlgBind::CDlgBind(QWidget* pParent) : QWidget(pParent), m_pUi(std::make_unique<Ui::CDlgBind>())
+CDlgBind::CDlgBind(QWidget* pParent) : CKxPanel(pParent), m_pUi(std::make_unique<Ui::CDlgBind>())
 {
     m_pUi->setupUi(this);
     ApplyDialogTexts(this, kGroupBind);
@@ -83,18 +79,5 @@ void CDlgBind::UpdateCommandPreview()
 
 void CDlgBind::SendBindCommand()
 {
-    CGsmCard* pCard = g_pCurCard;
-    if (!pCard)
-        return;
-    KxSendWithProgress(this, pCard, m_pUi->edtCommand->text().left(kMaxCommand));
-}
-
-void CDlgBind::keyPressEvent(QKeyEvent* pEvent)
-{
-    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-    {
-        pEvent->accept();
-        return;
-    }
-    QWidget::keyPressEvent(pEvent);
+    SendShownCommand(m_pUi->edtCommand->text());
 }

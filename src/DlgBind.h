@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "KxPanel.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class CDlgBind;
 // The number binding panel: up to eight phone numbers to bind to the
 // current card, or to cancel the binding of. The numbers stay as typed while
 // the program runs; ticking them stores them into the card.
-class CDlgBind : public QWidget
+class CDlgBind : public CKxPanel
 {
     Q_OBJECT
 
@@ -29,9 +29,6 @@ public:
 public slots:
     // Nothing is reloaded on show: the fields hold what the user typed.
     void OnShowPanel() {}
-
-protected:
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void OnSelectAll(bool bChecked);

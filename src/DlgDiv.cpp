@@ -8,28 +8,19 @@
 #include "ObjectData/GsmCard.h"
 #include "Pub/KxNumber.h"
 #include "Pub/KxStr.h"
-#include "SendProgress.h"
 #include "SpinButton.h"
 #include "ui_DlgDiv.h"
 
 #include <QHideEvent>
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
 
 namespace
 {
 const int kGroupDiv = 6;
-const int kMaxCommand = 255;
 const int kMinZoneSize = 16;
-
-QString NarrowTip(const QString& strText)
-{
-    return QStringLiteral("<table width=\"160\"><tr><td>%1</td></tr></table>")
-        .arg(strText.toHtmlEscaped());
-}
 } // namespace
 
-CDlgDiv::CDlgDiv(QWidget* pParent) : QWidget(pParent), m_pUi(std::make_unique<Ui::CDlgDiv>())
+CDlgDiv::CDlgDiv(QWidget* pParent) : CKxPanel(pParent), m_pUi(std::make_unique<Ui::CDlgDiv>())
 {
     m_pUi->setupUi(this);
     ApplyDialogTexts(this, kGroupDiv);
@@ -322,11 +313,8 @@ void CDlgDiv::ApplyEditsToZone()
 
 void CDlgDiv::SendZoneCommand()
 {
-    CGsmCard* pCard = g_pCurCard;
-    if (!pCard)
-        return;
     // Whatever the layout, the command shown is the command sent.
-    KxSendWithProgress(this, pCard, m_pUi->edtCommand->text().left(kMaxCommand));
+    SendShownCommand(m_pUi->edtCommand->text());
 }
 
 void CDlgDiv::hideEvent(QHideEvent* pEvent)
@@ -335,15 +323,5 @@ void CDlgDiv::hideEvent(QHideEvent* pEvent)
     // minimised main window is no leaving.
     if (!pEvent->spontaneous())
         m_bReady = 0;
-    QWidget::hideEvent(pEvent);
-}
-
-void CDlgDiv::keyPressEvent(QKeyEvent* pEvent)
-{
-    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-    {
-        pEvent->accept();
-        return;
-    }
-    QWidget::keyPressEvent(pEvent);
+    CKxPanel::hideEvent(pEvent);
 }

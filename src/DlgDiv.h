@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "KxPanel.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ class CDlgDiv;
 // The zone editor: the current card's zones drawn on a canvas at the scale
 // of the sign, moved and sized with the mouse or with four number fields,
 // one of four zone layouts, and the zone command to send.
-class CDlgDiv : public QWidget
+class CDlgDiv : public CKxPanel
 {
     Q_OBJECT
 
@@ -41,7 +41,6 @@ public slots:
 
 protected:
     void hideEvent(QHideEvent* pEvent) override;
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void LoadZones();

@@ -9,12 +9,10 @@
 #include "Pub/KxCodePage.h"
 #include "Pub/KxNumber.h"
 #include "Pub/KxStr.h"
-#include "SendProgress.h"
 #include "SpinButton.h"
 #include "ui_DlgMore.h"
 
 #include <QAbstractItemView>
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QTimerEvent>
 
@@ -23,19 +21,11 @@
 namespace
 {
 const int kGroupMore = 8;
-const int kMaxCommand = 255;
 const int kMaxMessageId = 399;
-
-// A tooltip wrapped at the width the panel's tips keep.
-QString NarrowTip(const QString& strText)
-{
-    return QStringLiteral("<table width=\"160\"><tr><td>%1</td></tr></table>")
-        .arg(strText.toHtmlEscaped());
-}
 
 } // namespace
 
-CDlgMore::CDlgMore(QWidget* pParent) : QWidget(pParent), m_pUi(std::make_unique<Ui::CDlgMore>())
+CDlgMore::CDlgMore(QWidget* pParent) : CKxPanel(pParent), m_pUi(std::make_unique<Ui::CDlgMore>())
 {
     m_pUi->setupUi(this);
     ApplyDialogTexts(this, kGroupMore);
@@ -201,13 +191,19 @@ void CDlgMore::UpdateDeleteCommand()
         m_pUi->edtDelete->setText(strCmd);
 }
 
+void CDlgMore::ShowMode(const ModeControls& mode, bool bAuto)
+{
+    mode.pAuto->setChecked(bAuto);
+    mode.pManual->setChecked(!bAuto);
+    mode.pTimed->setEnabled(bAuto);
+    mode.pList->setEnabled(!bAuto);
+}
+
 void CDlgMore::SetBrightnessMode(bool bAuto)
 {
     m_bBrightAuto = bAuto;
-    m_pUi->radBrightAuto->setChecked(bAuto);
-    m_pUi->radBrightManual->setChecked(!bAuto);
-    m_pUi->btnBrightAuto->setEnabled(bAuto);
-    m_pUi->cboBright->setEnabled(!bAuto);
+    ShowMode({m_pUi->radBrightAuto, m_pUi->radBrightManual, m_pUi->btnBrightAuto, m_pUi->cboBright},
+             bAuto);
     if (!bAuto)
     {
         UpdateBrightnessCommand();
@@ -224,10 +220,8 @@ void CDlgMore::SetBrightnessMode(bool bAuto)
 void CDlgMore::SetPowerMode(bool bAuto)
 {
     m_bPowerAuto = bAuto;
-    m_pUi->radPowerAuto->setChecked(bAuto);
-    m_pUi->radPowerManual->setChecked(!bAuto);
-    m_pUi->btnPowerAuto->setEnabled(bAuto);
-    m_pUi->cboPower->setEnabled(!bAuto);
+    ShowMode({m_pUi->radPowerAuto, m_pUi->radPowerManual, m_pUi->btnPowerAuto, m_pUi->cboPower},
+             bAuto);
     if (!bAuto)
     {
         UpdatePowerCommand();
@@ -257,27 +251,19 @@ void CDlgMore::RunTimedDialog(int nKind)
 
 void CDlgMore::SendResult(QLineEdit* pField)
 {
-    CGsmCard* pCard = g_pCurCard;
-    if (!pCard || !pField)
-        return;
-    const QString strCmd = pField->text().left(kMaxCommand);
-    if (strCmd.isEmpty())
-        return;
-    KxSendWithProgress(this, pCard, strCmd);
+    // An empty field (automatic mode without a period) sends nothing.
+    if (pField)
+        SendShownCommand(pField->text());
 }
 
 void CDlgMore::QueryVersion()
 {
-    CGsmCard* pCard = g_pCurCard;
-    if (!pCard)
-        return;
-    const QString strCmd = m_pUi->edtVersion->text().left(kMaxCommand);
-    if (strCmd.isEmpty())
+    if (!g_pCurCard || m_pUi->edtVersion->text().isEmpty())
         return;
     // One byte stays zero, so the reply always ends.
     char reply[kReplySize];
     std::memset(reply, 0, sizeof(reply));
-    KxSendWithProgress(this, pCard, strCmd, reply, kReplySize - 1);
+    SendShownCommand(m_pUi->edtVersion->text(), reply, kReplySize - 1);
     m_pUi->lblReply->setText(KxFromAnsi(QByteArrayView(reply, qstrlen(reply))));
 }
 
@@ -288,15 +274,5 @@ void CDlgMore::timerEvent(QTimerEvent* pEvent)
         UpdateClockCommand();
         return;
     }
-    QWidget::timerEvent(pEvent);
-}
-
-void CDlgMore::keyPressEvent(QKeyEvent* pEvent)
-{
-    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-    {
-        pEvent->accept();
-        return;
-    }
-    QWidget::keyPressEvent(pEvent);
+    CKxPanel::timerEvent(pEvent);
 }

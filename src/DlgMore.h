@@ -1,10 +1,11 @@
 #pragma once
 
+#include "KxPanel.h"
 #include <QBasicTimer>
-#include <QWidget>
 
 #include <memory>
 
+class QAbstractButton;
 class QLineEdit;
 
 namespace Ui
@@ -15,7 +16,7 @@ class CDlgMore;
 // The more settings panel: the card's one-shot operations. Each has a
 // read-only field that always shows the command its button sends; the clock
 // command follows the PC's time every second.
-class CDlgMore : public QWidget
+class CDlgMore : public CKxPanel
 {
     Q_OBJECT
 
@@ -36,7 +37,6 @@ public slots:
 
 protected:
     void timerEvent(QTimerEvent* pEvent) override;
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void UpdateBrightnessCommand();
@@ -44,6 +44,15 @@ private:
     void UpdateEchoBuzzerCommand();
     void UpdateClockCommand();
     void UpdateDeleteCommand();
+    // The radios, the "..." button and the list of one mode.
+    struct ModeControls
+    {
+        QAbstractButton* pAuto;
+        QAbstractButton* pManual;
+        QWidget* pTimed;
+        QWidget* pList;
+    };
+    static void ShowMode(const ModeControls& mode, bool bAuto);
     void SetBrightnessMode(bool bAuto);
     void SetPowerMode(bool bAuto);
     void RunTimedDialog(int nKind);

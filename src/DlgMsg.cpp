@@ -9,7 +9,6 @@
 #include "Pub/KxStr.h"
 #include "ui_DlgMsg.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTextCursor>
 
@@ -21,7 +20,7 @@ const int kTypeClockFace = 1;
 const int kTypeDigitalClock = 2;
 } // namespace
 
-CDlgMsg::CDlgMsg(QWidget* pParent) : QWidget(pParent), m_pUi(std::make_unique<Ui::CDlgMsg>())
+CDlgMsg::CDlgMsg(QWidget* pParent) : CKxPanel(pParent), m_pUi(std::make_unique<Ui::CDlgMsg>())
 {
     m_pUi->setupUi(this);
     ApplyDialogTexts(this, kGroupMsg);
@@ -220,16 +219,4 @@ void CDlgMsg::OnTimeFormatEdited(const QString& strText)
         return;
     m_pPage->SetTimeFormat(strText);
     UpdateCommandPreview();
-}
-
-void CDlgMsg::keyPressEvent(QKeyEvent* pEvent)
-{
-    // Enter never closes or hides the panel (nor reaches the main window's
-    // default button).
-    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-    {
-        pEvent->accept();
-        return;
-    }
-    QWidget::keyPressEvent(pEvent);
 }

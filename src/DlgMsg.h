@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "KxPanel.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ class CDlgMsg;
 // The message editor: edits one message of the current card. Every change
 // goes into the message at once; the panel then shows the message's
 // commands and a preview of the text in the sign's colour and font.
-class CDlgMsg : public QWidget
+class CDlgMsg : public CKxPanel
 {
     Q_OBJECT
 
@@ -35,9 +35,6 @@ public slots:
 signals:
     // The message's caption changed; the tree relabels its item.
     void refreshItemLabel();
-
-protected:
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void FillZoneList();

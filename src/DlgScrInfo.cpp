@@ -1,12 +1,9 @@
 #include "DlgScrInfo.h"
 
-#include "ComboFill.h"
 #include "DialogTexts.h"
+#include "DlgScreen.h"
 #include "ObjectData/GsmCard.h"
-#include "Pub/KxStr.h"
 #include "ui_DlgScrInfo.h"
-
-#include <QKeyEvent>
 
 namespace
 {
@@ -14,16 +11,12 @@ const int kGroupScrInfo = 10;
 }
 
 CDlgScrInfo::CDlgScrInfo(QWidget* pParent)
-    : QWidget(pParent), m_pUi(std::make_unique<Ui::CDlgScrInfo>())
+    : CKxPanel(pParent), m_pUi(std::make_unique<Ui::CDlgScrInfo>())
 {
     m_pUi->setupUi(this);
     ApplyDialogTexts(this, kGroupScrInfo);
 
-    FillComboFromList(m_pUi->cboColorType, CKxStr(42006).GetText());
-    FillComboFromList(m_pUi->cboOe, CKxStr(42009).GetText());
-    FillComboFromList(m_pUi->cboRowOrder, CKxStr(42007).GetText());
-    FillComboFromList(m_pUi->cboDataPolarity, CKxStr(42008).GetText());
-    FillComboFromList(m_pUi->cboScan, CKxStr(42010, 512).GetText());
+    CDlgScreen::FillScreenLists(this);
 
     connect(m_pUi->btnMore, &QPushButton::clicked, this,
             [this]() { emit toolbarCommand(kMoreSettingsCommand, 0); });
@@ -43,14 +36,4 @@ void CDlgScrInfo::ShowCard(CGsmCard* pCard)
     m_pUi->cboScan->setCurrentIndex(pCard->GetScanMode());
     m_pUi->edtWidth->setText(QString::number(pCard->GetWidth()));
     m_pUi->edtHeight->setText(QString::number(pCard->GetHeight()));
-}
-
-void CDlgScrInfo::keyPressEvent(QKeyEvent* pEvent)
-{
-    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-    {
-        pEvent->accept();
-        return;
-    }
-    QWidget::keyPressEvent(pEvent);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "KxPanel.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ class CDlgScrInfo;
 // The screen information panel: a read-only summary of a card's screen
 // parameters, shown in the main view while a card is selected, with a way on
 // to the more settings panel.
-class CDlgScrInfo : public QWidget
+class CDlgScrInfo : public CKxPanel
 {
     Q_OBJECT
 
@@ -34,9 +34,6 @@ public slots:
 
 signals:
     void toolbarCommand(int wParam, int lParam);
-
-protected:
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     std::unique_ptr<Ui::CDlgScrInfo> m_pUi;

@@ -1,17 +1,16 @@
 #include "DlgScreen.h"
 
 #include "ComboFill.h"
+#include "CtrlId.h"
 #include "DialogTexts.h"
 #include "ObjectData/Global.h"
 #include "ObjectData/GsmCard.h"
 #include "Pub/KxMsgBox.h"
 #include "Pub/KxNumber.h"
 #include "Pub/KxStr.h"
-#include "SendProgress.h"
 #include "ui_DlgScreen.h"
 
 #include <QHideEvent>
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
 #include <QTimerEvent>
 
@@ -23,7 +22,6 @@ const int kMaxWidth = 1600;
 const int kMinHeight = 16;
 const int kMaxHeight = 128;
 const int kGrid = 16;
-const int kMaxCommand = 255;
 const int kMaxTargets = 511;
 
 // A size as the card takes it: whole modules of 16 pixels within limits.
@@ -35,16 +33,12 @@ int SettleDimension(const QString& strText, int nMin, int nMax)
 } // namespace
 
 CDlgScreen::CDlgScreen(QWidget* pParent)
-    : QWidget(pParent), m_pUi(std::make_unique<Ui::CDlgScreen>())
+    : CKxPanel(pParent), m_pUi(std::make_unique<Ui::CDlgScreen>())
 {
     m_pUi->setupUi(this);
     ApplyDialogTexts(this, kGroupScreen);
 
-    FillComboFromList(m_pUi->cboColorType, CKxStr(42006).GetText());
-    FillComboFromList(m_pUi->cboOe, CKxStr(42009).GetText());
-    FillComboFromList(m_pUi->cboRowOrder, CKxStr(42007).GetText());
-    FillComboFromList(m_pUi->cboDataPolarity, CKxStr(42008).GetText());
-    FillComboFromList(m_pUi->cboScan, CKxStr(42010, 512).GetText());
+    FillScreenLists(this);
 
     // Number fields take digits only.
     auto* pDigits =
@@ -77,6 +71,23 @@ CDlgScreen::CDlgScreen(QWidget* pParent)
 }
 
 CDlgScreen::~CDlgScreen() = default;
+
+void CDlgScreen::FillScreenLists(QWidget* pPanel)
+{
+    const struct
+    {
+        int nCtrl;
+        int nList;
+        int nCapacity;
+    } lists[] = {{1021, 42006, 256},
+                 {1042, 42009, 256},
+                 {1043, 42007, 256},
+                 {1044, 42008, 256},
+                 {1045, 42010, 512}};
+    for (const auto& l : lists)
+        FillComboFromList(qobject_cast<QComboBox*>(FindCtrl(pPanel, l.nCtrl)),
+                          CKxStr(l.nList, l.nCapacity).GetText());
+}
 
 void CDlgScreen::OnShowPanel()
 {
@@ -139,7 +150,7 @@ void CDlgScreen::timerEvent(QTimerEvent* pEvent)
 {
     if (pEvent->timerId() != m_sizeTimer.timerId())
     {
-        QWidget::timerEvent(pEvent);
+        CKxPanel::timerEvent(pEvent);
         return;
     }
     // A tick while the panel fills itself leaves the timer running; the
@@ -173,7 +184,7 @@ void CDlgScreen::hideEvent(QHideEvent* pEvent)
     // it now, before another card can become the current one.
     if (!pEvent->spontaneous() && m_sizeTimer.isActive() && m_bReady)
         SettleSize();
-    QWidget::hideEvent(pEvent);
+    CKxPanel::hideEvent(pEvent);
 }
 
 void CDlgScreen::SendScreenCommand()
@@ -184,7 +195,7 @@ void CDlgScreen::SendScreenCommand()
     ApplyListsToCard();
     // Exactly the text shown is sent, even while a typed size is still
     // settling.
-    KxSendWithProgress(this, pCard, m_pUi->edtCommand->text().left(kMaxCommand));
+    SendShownCommand(m_pUi->edtCommand->text());
 }
 
 void CDlgScreen::SaveTargets()
@@ -195,14 +206,4 @@ void CDlgScreen::SaveTargets()
     pCard->SetDtuPhones(m_pUi->edtDtu->text().left(kMaxTargets));
     pCard->SetId(KxStrToInt(m_pUi->edtId->text()));
     KxMessageBox(CKxStr(42017).GetText(), KxMsgIcon::Information);
-}
-
-void CDlgScreen::keyPressEvent(QKeyEvent* pEvent)
-{
-    if (pEvent->key() == Qt::Key_Return || pEvent->key() == Qt::Key_Enter)
-    {
-        pEvent->accept();
-        return;
-    }
-    QWidget::keyPressEvent(pEvent);
 }

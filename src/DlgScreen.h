@@ -1,7 +1,7 @@
 #pragma once
 
+#include "KxPanel.h"
 #include <QBasicTimer>
-#include <QWidget>
 
 #include <memory>
 
@@ -13,7 +13,7 @@ class CDlgScreen;
 // The screen parameters panel: edits the current card's screen parameters,
 // shows the screen command and sends it, and keeps the card's DTU target
 // numbers. Typed sizes settle one second after the last keystroke.
-class CDlgScreen : public QWidget
+class CDlgScreen : public CKxPanel
 {
     Q_OBJECT
 
@@ -23,6 +23,11 @@ public:
     explicit CDlgScreen(QWidget* pParent = nullptr);
     ~CDlgScreen() override;
 
+    // Fills the five screen lists (colour type, OE and data polarity, row
+    // order, scan mode) of a panel that has them under their template ids;
+    // the information panel shows the same lists.
+    static void FillScreenLists(QWidget* pPanel);
+
 public slots:
     // The main window shows the panel: reload everything from the card.
     void OnShowPanel();
@@ -30,7 +35,6 @@ public slots:
 protected:
     void timerEvent(QTimerEvent* pEvent) override;
     void hideEvent(QHideEvent* pEvent) override;
-    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void LoadFromCard();
