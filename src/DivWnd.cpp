@@ -15,9 +15,19 @@ namespace
 {
 const int kMinDragSize = 2; // pixels a window keeps while being sized
 
+// Toward zero, and within a range that any canvas fits in many times over,
+// so a huge typed value cannot overflow.
 int Trunc(double d)
 {
-    return int(std::trunc(d));
+    const double kLimit = 1e6;
+    return int(std::trunc(qBound(-kLimit, d, kLimit)));
+}
+
+// Canvas pixels per LED pixel. A screen size of 0 or less (a damaged project
+// file) counts as 1, so the zone is drawn somewhere rather than divided by 0.
+double Scale(int nCanvas, int nLed)
+{
+    return double(nCanvas) / qMax(1, nLed);
 }
 } // namespace
 
@@ -46,8 +56,8 @@ CDivWnd::CDivWnd(CDivObj* pZone, CGsmCard* pCard, QWidget* pCanvas, const QColor
 
 QRect CDivWnd::ZoneToWindow() const
 {
-    const double sx = double(m_rcBounds.width()) / m_pCard->GetWidth();
-    const double sy = double(m_rcBounds.height()) / m_pCard->GetHeight();
+    const double sx = Scale(m_rcBounds.width(), m_pCard->GetWidth());
+    const double sy = Scale(m_rcBounds.height(), m_pCard->GetHeight());
     const int nLeft = Trunc(sx * m_pZone->GetX());
     const int nTop = Trunc(sy * m_pZone->GetY());
     const int nRight = Trunc(sx * (m_pZone->GetX() + m_pZone->GetCx()));
@@ -57,8 +67,8 @@ QRect CDivWnd::ZoneToWindow() const
 
 void CDivWnd::WindowToZone()
 {
-    const double sx = double(m_rcBounds.width()) / m_pCard->GetWidth();
-    const double sy = double(m_rcBounds.height()) / m_pCard->GetHeight();
+    const double sx = Scale(m_rcBounds.width(), m_pCard->GetWidth());
+    const double sy = Scale(m_rcBounds.height(), m_pCard->GetHeight());
     const QRect rc = geometry();
     m_pZone->SetX(Trunc((rc.x() - m_rcBounds.x()) / sx));
     m_pZone->SetY(Trunc((rc.y() - m_rcBounds.y()) / sy));

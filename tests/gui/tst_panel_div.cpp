@@ -423,6 +423,19 @@ private slots:
         QVERIFY(Wnd(pZone)->isVisible());
     }
 
+    void damagedSizesStayOnTheCanvas()
+    {
+        // A project file may hold a screen of width 0 and zones far away;
+        // the window still lands inside the canvas.
+        Zone(0)->SetX(2000000000);
+        Zone(0)->SetCx(16);
+        SetScreen(0, 32);
+        const QRect rc = Wnd(Zone(0))->geometry();
+        QVERIFY(m_pDlg->GetCanvas()->rect().contains(rc.topRight()));
+        TypeNumber(1121, 99999999);
+        QVERIFY(m_pDlg->GetCanvas()->rect().contains(Wnd(Zone(0))->geometry().topRight()));
+    }
+
     void hiddenPanelIgnoresFields()
     {
         m_pDlg->hide();
