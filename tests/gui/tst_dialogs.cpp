@@ -1,6 +1,8 @@
 // The small pieces of the main window: the export and password dialogs, the
 // image button, the toolbar and the card settings bar, and the helpers every
 // dialog uses (finding controls by id, language texts, list filling).
+#include "tst_main_modal.h"
+
 #include "ButtonEx.h"
 #include "ComboFill.h"
 #include "CtrlId.h"
@@ -29,24 +31,6 @@
 
 namespace
 {
-// Runs fn on the modal dialog of type T as soon as it is open.
-template <typename T> void WhenModal(std::function<void(T*)> fn)
-{
-    auto* pTimer = new QTimer;
-    pTimer->setInterval(5);
-    QObject::connect(pTimer, &QTimer::timeout, pTimer,
-                     [pTimer, fn]()
-                     {
-                         T* pDlg = qobject_cast<T*>(QApplication::activeModalWidget());
-                         if (!pDlg || !pDlg->isVisible())
-                             return;
-                         pTimer->stop();
-                         pTimer->deleteLater();
-                         fn(pDlg);
-                     });
-    pTimer->start();
-}
-
 template <typename T> T* Ctrl(QWidget* pDlg, int nId)
 {
     return qobject_cast<T*>(FindCtrl(pDlg, nId));
@@ -83,6 +67,7 @@ private slots:
     }
     void cleanup()
     {
+        EndWatches();
         KxSetMsgSink(m_oldSink);
         g_langManager.ClearStrings();
         RemoveAllCards();

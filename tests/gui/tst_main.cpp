@@ -3,6 +3,7 @@
 // password gate, tree selection, the toolbar, the project send through a
 // scripted card with its progress dialog, the export file, and switching to
 // English and back.
+#include "tst_main_modal.h"
 #include "tst_panel_fixture.h"
 
 #include "ButtonEx.h"
@@ -30,35 +31,6 @@
 
 namespace
 {
-// Runs fn on the modal dialog of type T as soon as it is open.
-// Owns the watches of one test; a watch that found no dialog ends with it.
-QObject* Watches()
-{
-    static QObject* s_pWatches = new QObject;
-    return s_pWatches;
-}
-void EndWatches()
-{
-    qDeleteAll(Watches()->children());
-}
-
-template <typename T> void WhenModal(std::function<void(T*)> fn)
-{
-    auto* pTimer = new QTimer(Watches());
-    pTimer->setInterval(5);
-    QObject::connect(pTimer, &QTimer::timeout, pTimer,
-                     [pTimer, fn]()
-                     {
-                         T* pDlg = qobject_cast<T*>(QApplication::activeModalWidget());
-                         if (!pDlg || !pDlg->isVisible())
-                             return;
-                         pTimer->stop();
-                         pTimer->deleteLater();
-                         fn(pDlg);
-                     });
-    pTimer->start();
-}
-
 // Answers the password dialog with a code (or cancels with an empty one).
 void AnswerPassword(const QString& strCode, int* pAsked = nullptr)
 {
