@@ -16,6 +16,7 @@
 #include "MutliLang/LanguageManager.h"
 #include "ObjectData/ExportList.h"
 #include "ObjectData/Global.h"
+#include "ObjectData/ProjectSend.h"
 #include "ObjectData/GsmCard.h"
 #include "ObjectData/GsmPage.h"
 #include "Pub/KxMsgBox.h"
@@ -426,42 +427,14 @@ void CKX_GSMDlg::SelectLanguage(int nCommand)
 
 void CKX_GSMDlg::SendProject()
 {
-    int nCards = 0;
-    for (CGsmCard* pCard : std::as_const(g_cardList))
-    {
-        if (pCard && pCard->IsChecked())
-            ++nCards;
-    }
-
-    bool bOk = true;
+    bool bOk = false;
     {
         CSendProgress progress(this);
-        int nCard = 0;
-        for (CGsmCard* pCard : std::as_const(g_cardList))
-        {
-            Q_ASSERT(pCard);
-            if (!pCard || !pCard->IsChecked())
-                continue;
-            progress.SetCard(++nCard, nCards);
-            FreeCommandList();
-            for (const CGsmPage* pPage : pCard->GetPageList())
-            {
-                Q_ASSERT(pPage);
-                if (pPage && pPage->IsChecked())
-                    pPage->BuildCommands(&g_cmdList, int(g_cmdList.size()));
-            }
-            // The card reports its own outcome; the first failure ends the
-            // send, and so does Cancel.
-            if (!pCard->SendCommandList(&g_cmdList) || progress.IsCancelled())
-            {
-                bOk = false;
-                break;
-            }
-        }
+        bOk = SendCheckedCards(g_cardList);
     }
     FreeCommandList();
     if (bOk)
-        KxMessageBox(QStringLiteral("已完成发送"), KxMsgIcon::Information);
+        KxMessageBox(QString::fromUtf16(kSendDoneText), KxMsgIcon::Information);
 }
 
 void CKX_GSMDlg::ExportCommands()

@@ -3,7 +3,6 @@
 #include "ObjectData/Global.h"
 #include "ObjectData/GsmCard.h"
 #include "ObjectData/GsmPage.h"
-#include "Pub/KxMsgBox.h"
 #include "Pub/KxSendProgress.h"
 
 #include <algorithm>
@@ -32,7 +31,5 @@ bool SendCheckedCards(const QList<CGsmCard*>& cards)
         }
     }
     KxSetSendCard(0, 0);
-    if (bOk)
-        KxMessageBox(QStringLiteral("已完成发送"), KxMsgIcon::Information);
     return bOk;
 }

@@ -300,7 +300,10 @@ int CCliTool::Send()
     if (!LoadProjectOrSay(&nExit))
         return nExit;
     SetUpLink();
-    return SendCheckedCards(g_cardList) ? kExitOk : kExitFailed;
+    if (!SendCheckedCards(g_cardList))
+        return kExitFailed;
+    KxMessageBox(QString::fromUtf16(kSendDoneText), KxMsgIcon::Information);
+    return kExitOk;
 }
 
 int CCliTool::Command()
