@@ -25,9 +25,7 @@ private slots:
     {
         m_pFix = std::make_unique<CPanelFixture>();
         m_pDlg = std::make_unique<CDlgBind>(nullptr);
-        m_pDlg->show();
-        m_pDlg->OnShowPanel();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pDlg.get()));
+        QVERIFY(BringUp(m_pDlg.get()));
     }
     void cleanup()
     {

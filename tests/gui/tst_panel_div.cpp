@@ -27,12 +27,7 @@ class TestPanelDiv : public QObject
         return m_pDlg->GetCanvas()->findChildren<CDivWnd*>(QString(), Qt::FindDirectChildrenOnly);
     }
 
-    void Open()
-    {
-        m_pDlg->show();
-        m_pDlg->OnShowPanel();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pDlg.get()));
-    }
+    void Open() { QVERIFY(BringUp(m_pDlg.get())); }
     void SetScreen(int nWidth, int nHeight)
     {
         m_pDlg->hide();

@@ -133,6 +133,14 @@ inline void TypeInto(QLineEdit* pEdit, const QString& strText)
         QTest::keyClicks(pEdit, strText);
 }
 
+// Brings a panel up as the main window does: shown, then told so.
+template <typename T> bool BringUp(T* pPanel)
+{
+    pPanel->show();
+    pPanel->OnShowPanel();
+    return QTest::qWaitForWindowExposed(pPanel);
+}
+
 // Clicks a button the way the user does.
 inline void Click(QWidget* pButton)
 {

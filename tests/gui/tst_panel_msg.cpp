@@ -27,9 +27,7 @@ class TestPanelMsg : public QObject
     void Open(CGsmPage* pPage)
     {
         m_pDlg->SetPage(pPage);
-        m_pDlg->show();
-        m_pDlg->OnShowPanel();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pDlg.get()));
+        QVERIFY(BringUp(m_pDlg.get()));
     }
 
 private slots:

@@ -21,12 +21,7 @@ class TestPanelScreen : public QObject
     QLineEdit* Edit(int nId) { return Ctrl<QLineEdit>(m_pDlg.get(), nId); }
     QString CommandField() { return Edit(1035)->text(); }
 
-    void Open()
-    {
-        m_pDlg->show();
-        m_pDlg->OnShowPanel();
-        QVERIFY(QTest::qWaitForWindowExposed(m_pDlg.get()));
-    }
+    void Open() { QVERIFY(BringUp(m_pDlg.get())); }
 
 private slots:
     void init()
