@@ -1,6 +1,7 @@
 // kx-gui-test: both command sets
 // The more settings panel and the timed settings dialog behind its "..."
 // buttons.
+#include "tst_main_modal.h"
 #include "tst_panel_fixture.h"
 
 #include "DlgAuto.h"
@@ -14,10 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QToolButton>
-
-#include <functional>
 
 namespace
 {
@@ -29,17 +27,6 @@ void ClickArrow(CSpinButton* pSpin, bool bUp, int nTimes = 1)
         Click(pArrow);
 }
 
-// Runs fn on the modal dialog that the next action opens.
-void OnModal(std::function<void(CDlgAuto*)> fn)
-{
-    QTimer::singleShot(0,
-                       [fn]()
-                       {
-                           auto* pDlg = qobject_cast<CDlgAuto*>(QApplication::activeModalWidget());
-                           QVERIFY(pDlg);
-                           fn(pDlg);
-                       });
-}
 } // namespace
 
 class TestPanelMore : public QObject
@@ -74,6 +61,7 @@ private slots:
     }
     void cleanup()
     {
+        EndWatches();
         m_pDlg.reset();
         m_pFix.reset();
     }
@@ -251,7 +239,7 @@ private slots:
         Click(W(1144));
 
         const auto before = Card()->GetPowerSlots();
-        OnModal(
+        WhenModal<CDlgAuto>(
             [](CDlgAuto* pDlg)
             {
                 QCOMPARE(pDlg->GetKind(), int(CDlgAuto::Power));
@@ -267,7 +255,7 @@ private slots:
     void timedDialogOkUpdatesTheCommand()
     {
         Click(W(1142));
-        OnModal(
+        WhenModal<CDlgAuto>(
             [](CDlgAuto* pDlg)
             {
                 QCOMPARE(pDlg->GetKind(), int(CDlgAuto::Brightness));
