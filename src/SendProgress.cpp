@@ -79,8 +79,6 @@ void CSendProgress::Cancel()
         return;
     m_pDlg->setLabelText(KxUiText(u"正在取消，当前指令结束后停止…",
                                   "Cancelling: stopping after the current command…"));
-    // Ends a pause under way at once.
-    emit m_pDlg->canceled();
 }
 
 QProgressDialog* CSendProgress::GetDialog() const
@@ -108,8 +106,8 @@ void CSendProgress::SetCard(int nCard, int nCards)
 
 bool CSendProgress::Wait(int nMs)
 {
-    if (m_bCancelled)
-        return false;
+    // Every pause takes its full time, cancelled or not: the link finishes
+    // the exchange under way and only then stops.
     if (s_bWaitOnPrevious)
     {
         if (m_pPrevClock)
@@ -125,8 +123,6 @@ bool CSendProgress::Wait(int nMs)
         QTimer timer;
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        if (m_pDlg)
-            QObject::connect(m_pDlg, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
         timer.start(nMs);
         loop.exec();
     }

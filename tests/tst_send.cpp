@@ -293,18 +293,20 @@ private slots:
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("dtu");
-        QTest::addColumn<int>("cancelAtWrite"); // cancel in the wait after this write
+        // Cancel in the wait after this write (retries count): the command
+        // under way is still answered, the next one is not sent.
+        QTest::addColumn<int>("cancelAtWrite");
         QTest::addColumn<QString>("box");
-        QTest::newRow("serial, at the second command")
+        QTest::newRow("serial, during the second command")
             << 0 << QString() << 2
-            << QStringLiteral("发送已取消。\r\n2 条指令未发送，从 TWO 起。\r\n");
+            << QStringLiteral("发送已取消。\r\n1 条指令未发送，从 THREE 起。\r\n");
         QTest::newRow("serial, after a failure")
             << 0 << QString() << 3
             << QStringLiteral("发送已取消。\r\n") + kE002 +
                    QStringLiteral(", ONE \r\n1 条指令未发送，从 THREE 起。\r\n");
         QTest::newRow("DTU, first number")
             << 1 << QStringLiteral("138|139") << 1
-            << QStringLiteral("发送已取消。\r\n138, 3 条指令未发送，从 ONE 起。\r\n"
+            << QStringLiteral("发送已取消。\r\n138, 2 条指令未发送，从 TWO 起。\r\n"
                               "139, 3 条指令未发送，从 ONE 起。\r\n");
     }
     void cancelledList()
@@ -315,8 +317,7 @@ private slots:
         QFETCH(QString, box);
         if (!dtu.isNull())
             m_pCard->SetDtuPhones(dtu);
-        // ONE is rejected twice in the second row; the clock cancels in the
-        // wait that follows the given command write.
+        // ONE is rejected twice in the second row.
         const bool bFailFirst = cancelAtWrite == 3;
         Setup(mode,
               [bFailFirst](const QString& strText) {
@@ -324,7 +325,7 @@ private slots:
                                                          : QByteArray("E:000");
               });
         int nWaits = 0;
-        const int nCancelAt = bFailFirst ? 5 : cancelAtWrite + 1; // + the probe's wait
+        const int nCancelAt = cancelAtWrite + 1; // + the probe's wait
         m_pWorld->m_clock.m_fnCancel = [&](int nMs)
         { return nMs == 1000 && ++nWaits == nCancelAt; };
 
@@ -345,23 +346,38 @@ private slots:
         int nWaits = 0;
         m_pWorld->m_clock.m_fnCancel = [&](int nMs) { return nMs == 3000 && ++nWaits == 2; };
         QCOMPARE(m_pCard->SendCommand(QStringLiteral("LONGCOMMAND"), 11), 0);
+        // Cancelled while 139 was under way: 139 still took it, 140 did not.
         QCOMPARE(m_boxes[0].strText,
                  QStringLiteral("发送已取消。\r\n138, ") + kE002 +
-                     QStringLiteral("\r\n139, 1 条指令未发送，从 LONGC... 起。"
-                                    "\r\n140, 1 条指令未发送，从 LONGC... 起。"));
+                     QStringLiteral("\r\n140, 1 条指令未发送，从 LONGC... 起。"));
         QCOMPARE(Sent().size(), 2);
         QVERIFY(!m_pDev->bOpen);
     }
 
-    void cancelledWhileSearching()
+    void cancelledDuringTheProbe()
     {
         Setup(0, [](const QString&) { return QByteArray("E:000"); });
         m_pWorld->m_clock.m_fnCancel = [](int) { return true; };
         const QStringList list{QStringLiteral("ONE")};
         QCOMPARE(m_pCard->SendCommandList(&list), 0);
-        QCOMPARE(m_boxes[0].strText, QStringLiteral("发送已取消。\r\n没有发送任何指令。"));
+        // The probe under way finds the card; no command is started after it.
+        QCOMPARE(m_boxes[0].strText,
+                 QStringLiteral("发送已取消。\r\n1 条指令未发送，从 ONE 起。\r\n"));
         QCOMPARE(m_boxes[0].icon, KxMsgIcon::Information);
         QCOMPARE(Sent(), QStringList());
+    }
+
+    void cancelledWhileSearching()
+    {
+        // A silent device on the first port: the search stops after its probe.
+        m_pWorld->Add(QStringLiteral("Z"));
+        Setup(0, [](const QString&) { return QByteArray("E:000"); });
+        m_pWorld->m_lstPorts = {QStringLiteral("Z"), QStringLiteral("A")};
+        m_pWorld->m_clock.m_fnCancel = [](int) { return true; };
+        const QStringList list{QStringLiteral("ONE")};
+        QCOMPARE(m_pCard->SendCommandList(&list), 0);
+        QCOMPARE(m_boxes[0].strText, QStringLiteral("发送已取消。\r\n没有发送任何指令。"));
+        QCOMPARE(m_pDev->writes.size(), 0); // the card's port was never tried
     }
 
     void progressSteps()

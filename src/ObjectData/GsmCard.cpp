@@ -147,11 +147,11 @@ int CGsmCard::ScanCode(int nScanMode)
 
 int CGsmCard::BuildScreenCommand(QString* pCmd) const
 {
-    return KxEmitCommand(pCmd, KxCommandHead(CMD_SCREEN) +
-                                   QString::asprintf("%04dx%03d,%d%d%d%02d%d", m_nWidth, m_nHeight,
-                                                     m_nColorType + 1, m_nDataPolarity,
-                                                     m_nOePolarity, ScanCode(m_nScanMode),
-                                                     m_nRowOrder));
+    return KxEmitCommand(pCmd,
+                         KxCommandHead(CMD_SCREEN) +
+                             QString::asprintf("%04dx%03d,%d%d%d%02d%d", m_nWidth, m_nHeight,
+                                               m_nColorType + 1, m_nDataPolarity, m_nOePolarity,
+                                               ScanCode(m_nScanMode), m_nRowOrder));
 }
 
 int CGsmCard::BuildZoneCommand(QString* pCmd) const
@@ -179,7 +179,8 @@ int CGsmCard::BuildTimedBrightnessCommand(QString* pCmd) const
         if (!slot.m_bEnabled)
             continue;
         ++nCount;
-        periods += QString::asprintf("%d,%d,%d|", slot.m_nStartHour, slot.m_nEndHour, slot.m_nLevel);
+        periods +=
+            QString::asprintf("%d,%d,%d|", slot.m_nStartHour, slot.m_nEndHour, slot.m_nLevel);
     }
     if (nCount == 0)
         return -1;
@@ -203,8 +204,8 @@ int CGsmCard::BuildTimedPowerCommand(QString* pCmd) const
     }
     if (nCount == 0)
         return -1;
-    return KxEmitCommand(pCmd, KxCommandHead(CMD_TIMED_POWER) + QString::number(nCount) + u':' +
-                                   periods);
+    return KxEmitCommand(pCmd,
+                         KxCommandHead(CMD_TIMED_POWER) + QString::number(nCount) + u':' + periods);
 }
 
 // --- sending ---
@@ -298,6 +299,10 @@ int CGsmCard::SendCommand(const QString& strCmd, int nLength, char* pReply, int 
     int nTarget = 0;
     for (; nTarget < nTargets; ++nTarget)
     {
+        // A cancel takes effect between two exchanges: the target under way
+        // was answered, the next one is not started.
+        if (m_link.IsCancelled())
+            break;
         const QString* pTarget = bDtu ? &m_arrDtuPhones[nTarget] : nullptr;
         ReportStep(nTarget + 1, nTargets, pTarget, m_link.GetPort());
         if (m_link.SendCmd(pTarget, strCmd, nLength, pReply, nReplySize))
@@ -305,8 +310,6 @@ int CGsmCard::SendCommand(const QString& strCmd, int nLength, char* pReply, int 
             ++nAccepted;
             continue;
         }
-        if (m_link.IsCancelled())
-            break;
         const QString strResult = KxLinkString(m_link.GetResultId());
         if (pTarget)
             strReport += *pTarget + QStringLiteral(", ") + strResult;
@@ -368,16 +371,18 @@ int CGsmCard::SendCommandList(const QStringList* pList)
             const QString& strText = pList->at(i);
             if (strText.isNull())
                 continue;
-            ReportStep(nTarget * int(pList->size()) + i + 1, nSteps, pTarget, m_link.GetPort());
-            bool bOk = m_link.SendCmd(pTarget, strText, int(strText.size()));
-            if (!bOk && !m_link.IsCancelled())
-                bOk = m_link.SendCmd(pTarget, strText, int(strText.size()));
+            // A cancel takes effect between two exchanges: the command under
+            // way was answered and counts, this one and the rest are not sent.
             if (m_link.IsCancelled())
             {
                 bCancelled = true;
                 strCancel = strFailure + NotSentLine(nTexts - nTried, strText);
                 break;
             }
+            ReportStep(nTarget * int(pList->size()) + i + 1, nSteps, pTarget, m_link.GetPort());
+            bool bOk = m_link.SendCmd(pTarget, strText, int(strText.size()));
+            if (!bOk && !m_link.IsCancelled())
+                bOk = m_link.SendCmd(pTarget, strText, int(strText.size()));
             ++nTried;
             if (bOk)
                 ++nCount;

@@ -70,13 +70,13 @@ int ResultIdOfReply(const char* pszReply)
 CKxIO::CKxIO() = default;
 CKxIO::~CKxIO() = default;
 
-bool CKxIO::Wait(int nMs)
+void CKxIO::Wait(int nMs)
 {
-    if (KxClock()->Sleep(nMs))
-        return true;
-    m_bCancelled = true;
-    m_nResultId = KX_STR_SEND_CANCELLED;
-    return false;
+    // A cancel is noted, never acted on here: the exchange under way runs to
+    // its end, so what the card got and answered is known, and the next
+    // exchange is not started (SendCmd, OpenPort).
+    if (!KxClock()->Sleep(nMs))
+        m_bCancelled = true;
 }
 
 int CKxIO::EnumPorts()
@@ -136,7 +136,10 @@ bool CKxIO::OpenPort(int nMode)
     if (m_hPort)
         return true;
     if (m_bCancelled)
+    {
+        m_nResultId = KX_STR_SEND_CANCELLED;
         return false;
+    }
 
     EnumPorts();
     for (const QString& strName : std::as_const(m_arrPorts))
@@ -150,7 +153,10 @@ bool CKxIO::OpenPort(int nMode)
             return true;
         Close();
         if (m_bCancelled)
+        {
+            m_nResultId = KX_STR_SEND_CANCELLED;
             return false;
+        }
     }
     if (m_arrPorts.isEmpty())
         m_lstPortErrors.append(KxLinkString(KX_STR_NO_PORTS));
@@ -171,8 +177,7 @@ bool CKxIO::ProbeExchange(const QByteArray& bytes, int nReadSize, char* pReply)
     m_hPort->Purge();
     if (m_hPort->Write(bytes.constData(), bytes.size()) != bytes.size())
         return false;
-    if (!Wait(kWaitAfterWrite))
-        return false;
+    Wait(kWaitAfterWrite);
     return m_hPort->Read(pReply, nReadSize) >= 0;
 }
 
@@ -243,13 +248,11 @@ bool CKxIO::SendCmd(const QString* pTarget, const QString& strCmd, int nLength, 
         return false;
     qCDebug(kxLink, "Cmd[%dBytes]::%s\n", int(nWritten), qUtf8Printable(strText));
 
-    if (!Wait(kWaitAfterWrite))
-        return false;
+    Wait(kWaitAfterWrite);
     qint64 nTimeout = qMax(0, g_nTime);
     if (bDtu)
     {
-        if (!Wait(kDtuExtraWait))
-            return false;
+        Wait(kDtuExtraWait);
         nTimeout *= 10;
     }
 
@@ -271,8 +274,7 @@ bool CKxIO::SendCmd(const QString* pTarget, const QString& strCmd, int nLength, 
             std::strncpy(pReply, m_szRecv, size_t(qMin<qint64>(nRead, nSize)));
         if (nRead > 0)
             return DecodeReply(m_szRecv);
-        if (!Wait(0))
-            return false;
+        Wait(0);
     }
 }
 

@@ -63,8 +63,9 @@ public:
     // that no port is listed at all.
     const QStringList& GetPortErrors() const { return m_lstPortErrors; }
 
-    // The user cancelled during a wait of this send action; every further
-    // SendCmd fails at once until the next OpenPort.
+    // The user cancelled during a wait of this send action. The exchange
+    // under way still ran to its end; every further SendCmd fails at once
+    // until the next OpenPort, and a search stops after the probe under way.
     bool IsCancelled() const { return m_bCancelled; }
     bool IsOpen() const { return m_hPort != nullptr; }
     int GetMode() const { return m_nMode; }
@@ -76,7 +77,7 @@ private:
     // Configures, purges, writes, waits and reads once into pReply (zeroed,
     // room for more than nReadSize bytes).
     bool ProbeExchange(const QByteArray& bytes, int nReadSize, char* pReply);
-    bool Wait(int nMs);
+    void Wait(int nMs);
 
     std::unique_ptr<CKxPort> m_hPort; // the open port; null when closed
     int m_nMode = 0;

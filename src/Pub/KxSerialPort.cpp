@@ -137,8 +137,9 @@ qint64 CKxSerialPort::Read(char* pData, qint64 nSize)
             nHave = nNow;
             quiet.restart();
         }
-        if (!KxClock()->Sleep(0))
-            break;
+        // Keeps the window painting; a cancel only takes effect between
+        // exchanges, so the read goes on.
+        KxClock()->Sleep(0);
     }
     return m_port.read(pData, nSize);
 }
