@@ -1,4 +1,5 @@
 # A newcomer's two commands: `make run` and `make test`.
+MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
