@@ -1,4 +1,5 @@
 // The command-line tool end to end: export, build, save and the usage errors.
+#include "tst_files.h"
 #include "tst_sim_process.h"
 
 #include <QtTest>
@@ -38,12 +39,6 @@ QString Data(const char* name)
     return QStringLiteral(KX_TEST_DATA_DIR "/") + QString::fromLatin1(name);
 }
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QString Head(const char* cn, const char* en)
 {
 #ifdef KX_COMMAND_SET_EN
@@ -79,23 +74,21 @@ private slots:
         QVERIFY(r.out.isEmpty());
         const QString expected =
             QStringLiteral("cli-export-%1-%2.txt").arg(kSet, all ? "all" : "selected");
-        QCOMPARE(ReadAll(dir.filePath("gsm_inst.txt")), ReadAll(Data(qPrintable(expected))));
+        QCOMPARE(KxTestRead(dir.filePath("gsm_inst.txt")), KxTestRead(Data(qPrintable(expected))));
     }
 
     void exportWithNothingSelected()
     {
         QTemporaryDir dir;
         // One card, not ticked: only the byte-order mark is written.
-        QFile f(dir.filePath("p.gsmprj"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
+        const QString project = KxTestWrite(
+            dir.filePath("p.gsmprj"),
             "<?xml version=\"1.0\"?><project><gsmcard><nm>x</nm><chk>0</chk></gsmcard></project>");
-        f.close();
         const QString out = dir.filePath("listing.txt");
-        const Run r = Tool({"export", "--project", f.fileName(), "--out", out});
+        const Run r = Tool({"export", "--project", project, "--out", out});
         QCOMPARE(r.nExit, 3);
         QCOMPARE(QString::fromUtf8(r.err).trimmed(), QStringLiteral("未选中内容!"));
-        QCOMPARE(ReadAll(out), QByteArray("\xff\xfe"));
+        QCOMPARE(KxTestRead(out), QByteArray("\xff\xfe"));
     }
 
     void build_data()
@@ -150,14 +143,14 @@ private slots:
         const QString b = dir.filePath("b.gsmprj");
         QCOMPARE(Tool({"save", "--project", Data("cli-project.gsmprj"), "--out", a}).nExit, 0);
         QCOMPARE(Tool({"save", "--project", a, "--out", b}).nExit, 0);
-        QCOMPARE(ReadAll(a), ReadAll(b));
-        QVERIFY(ReadAll(a).contains("<project ver=\"7\">"));
+        QCOMPARE(KxTestRead(a), KxTestRead(b));
+        QVERIFY(KxTestRead(a).contains("<project ver=\"7\">"));
 
         // What was saved exports exactly as the original.
         const QString out = dir.filePath("x.txt");
         QCOMPARE(Tool({"export", "--all", "--project", a, "--out", out}).nExit, 0);
-        QCOMPARE(ReadAll(out),
-                 ReadAll(Data(qPrintable(QStringLiteral("cli-export-%1-all.txt").arg(kSet)))));
+        QCOMPARE(KxTestRead(out),
+                 KxTestRead(Data(qPrintable(QStringLiteral("cli-export-%1-all.txt").arg(kSet)))));
     }
 
     void usageErrors_data()
@@ -194,11 +187,7 @@ private slots:
     void unreadableProjectIsNeitherReplacedNorMoved()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath("broken.gsmprj");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<project><gsmcard>");
-        f.close();
+        const QString path = KxTestWrite(dir.filePath("broken.gsmprj"), "<project><gsmcard>");
         const Run r = Tool({"export", "--project", path, "--out", dir.filePath("o.txt")});
         QCOMPARE(r.nExit, 2);
         QVERIFY(QString::fromUtf8(r.err).contains(path));

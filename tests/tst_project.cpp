@@ -7,6 +7,7 @@
 #include "ObjectData/GsmPage.h"
 #include "ObjectData/ProjectFile.h"
 #include "Pub/KxMsgBox.h"
+#include "tst_files.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -96,11 +97,6 @@ QStringList DescribeAll()
     return all;
 }
 
-QByteArray Read(const QString& strPath)
-{
-    QFile f(strPath);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class TestProject : public QObject
@@ -112,11 +108,7 @@ class TestProject : public QObject
 
     QString Write(const QString& strName, const QByteArray& data)
     {
-        const QString strPath = m_dir.filePath(strName);
-        QFile f(strPath);
-        if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-            qFatal("cannot write %s", qPrintable(strPath));
-        return strPath;
+        return KxTestWrite(m_dir.filePath(strName), data);
     }
 
     // A project of one card whose element body is given.
@@ -151,7 +143,7 @@ private slots:
         QString strError;
         QVERIFY2(SaveProject(strPath, &strError), qPrintable(strError));
 
-        const QByteArray data = Read(strPath);
+        const QByteArray data = KxTestRead(strPath);
         QVERIFY(data.startsWith("<?xml version = \"1.0\"?>"));
         pugi::xml_document doc;
         QVERIFY(doc.load_buffer(data.constData(), size_t(data.size())));
@@ -246,9 +238,9 @@ private slots:
         QCOMPARE(g_cardList[0]->GetBrightSlots()[0].m_nEndHour, 23);
 
         // Saving what was loaded writes the same file again.
-        const QByteArray first = Read(strPath);
+        const QByteArray first = KxTestRead(strPath);
         QVERIFY(SaveProject(strPath, nullptr));
-        QCOMPARE(Read(strPath), first);
+        QCOMPARE(KxTestRead(strPath), first);
     }
 
     void forgivingReader_data()
@@ -325,7 +317,7 @@ private slots:
         QCOMPARE(g_cardList.first()->GetDtuPhoneArray(), QStringList({QString()}));
         const QString strPath = m_dir.filePath(QStringLiteral("bar.gsmprj"));
         QVERIFY(SaveProject(strPath, nullptr));
-        QVERIFY(Read(strPath).contains("<dph>|</dph>"));
+        QVERIFY(KxTestRead(strPath).contains("<dph>|</dph>"));
     }
 
     void documentLevelCases_data()
@@ -403,14 +395,14 @@ private slots:
                      .match(load.strKeptAs)
                      .hasMatch(),
                  qPrintable(load.strKeptAs));
-        QCOMPARE(Read(load.strKeptAs), content);
+        QCOMPARE(KxTestRead(load.strKeptAs), content);
         QVERIFY(!QFile::exists(strPath));
         QCOMPARE(g_cardList.size(), 1);
         QCOMPARE(g_nProjectVer, 0);
 
         // Saving at exit now writes a fresh file and leaves the kept one.
         QVERIFY(SaveProject(strPath, nullptr));
-        QCOMPARE(Read(load.strKeptAs), content);
+        QCOMPARE(KxTestRead(load.strKeptAs), content);
 
         // A second bad file in the same second gets a name of its own.
         QFile::remove(strPath);
@@ -419,7 +411,7 @@ private slots:
         QCOMPARE(again.eStatus, KxProjectLoad::Unreadable);
         QVERIFY(!again.strKeptAs.isEmpty());
         QVERIFY(again.strKeptAs != load.strKeptAs);
-        QCOMPARE(Read(again.strKeptAs), content);
+        QCOMPARE(KxTestRead(again.strKeptAs), content);
     }
 
     void failedSaveLeavesThePreviousFile()
@@ -432,7 +424,7 @@ private slots:
         QString strError;
         QVERIFY(!SaveProject(strPath, &strError));
         QVERIFY(!strError.isEmpty());
-        QCOMPARE(Read(strPath), QByteArrayLiteral("<project ver=\"1\"/>"));
+        QCOMPARE(KxTestRead(strPath), QByteArrayLiteral("<project ver=\"1\"/>"));
 
         strError.clear();
         QVERIFY(!SaveProject(m_dir.filePath(QStringLiteral("gone/default.gsmprj")), &strError));
@@ -445,7 +437,7 @@ private slots:
         const QString strPath = DefaultProjectPath(dir.path());
         g_cardList.append(new CGsmCard);
         QVERIFY(SaveProject(strPath, nullptr));
-        const QByteArray before = Read(strPath);
+        const QByteArray before = KxTestRead(strPath);
         {
             QFile bad(dir.filePath(QStringLiteral("bad.gsmprj")));
             QVERIFY(bad.open(QIODevice::WriteOnly));
@@ -469,12 +461,12 @@ private slots:
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!bSaved);
         QVERIFY(!strError.isEmpty());
-        QCOMPARE(Read(strPath), before);
+        QCOMPARE(KxTestRead(strPath), before);
         QCOMPARE(load.eStatus, KxProjectLoad::Unreadable);
         QVERIFY(load.strKeptAs.isEmpty());
         QVERIFY2(load.strError.contains(QStringLiteral("could not be kept aside")),
                  qPrintable(load.strError));
-        QCOMPARE(Read(strBad), QByteArrayLiteral("<bad"));
+        QCOMPARE(KxTestRead(strBad), QByteArrayLiteral("<bad"));
     }
 
     void handWrittenFixture()

@@ -1,19 +1,13 @@
 // The settings file beside the program.
 #include "Pub/KxNumber.h"
 #include "Pub/Settings.h"
+#include "tst_files.h"
 
 #include <QtTest>
 
 class TestSettings : public QObject
 {
     Q_OBJECT
-
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
 
 private slots:
     void pathFollowsTheProgram()
@@ -51,7 +45,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("x.ini"));
-        Write(path, "[App]\nPKG=4096\nTIME=3000\nLANG=abc\nOTHER=keep me\n[Mine]\nA=1\n");
+        KxTestWrite(path, "[App]\nPKG=4096\nTIME=3000\nLANG=abc\nOTHER=keep me\n[Mine]\nA=1\n");
         LoadSettings(path);
         QCOMPARE(g_nPkg, 4096); // carried along unchanged
         QCOMPARE(g_nTime, 3000);

@@ -1,6 +1,7 @@
 // Element-by-element XML access: building, the forward-only search and its
 // position rules, loading bad files and saving without losing the old file.
 #include "Pub/MarkupMSXML.h"
+#include "tst_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,17 +15,7 @@ class TestXml : public QObject
 
     QString Write(const QString& strName, const QByteArray& data)
     {
-        const QString strPath = m_dir.filePath(strName);
-        QFile f(strPath);
-        if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-            qFatal("cannot write %s", qPrintable(strPath));
-        return strPath;
-    }
-
-    static QByteArray Read(const QString& strPath)
-    {
-        QFile f(strPath);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return KxTestWrite(m_dir.filePath(strName), data);
     }
 
 private slots:
@@ -48,7 +39,7 @@ private slots:
         const QString strPath = m_dir.filePath(QStringLiteral("built.xml"));
         QVERIFY2(xml.SaveFile(strPath), qPrintable(xml.m_strError));
 
-        const QByteArray data = Read(strPath);
+        const QByteArray data = KxTestRead(strPath);
         QVERIFY(data.startsWith("<?xml version = \"1.0\"?>"));
         QCOMPARE(data.count("<?xml"), 1);
         QVERIFY(data.contains("<empty />")); // no content at all
@@ -205,7 +196,7 @@ private slots:
         QVERIFY(!xml.SaveFile(strPath));
         QVERIFY(!xml.m_strError.isEmpty());
         QVERIFY(xml.m_strError != QLatin1String("Unknown error"));
-        QCOMPARE(Read(strPath), QByteArrayLiteral("previous"));
+        QCOMPARE(KxTestRead(strPath), QByteArrayLiteral("previous"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), before);
 
         QVERIFY(!xml.SaveFile(m_dir.filePath(QStringLiteral("no/such/folder/file.xml"))));
